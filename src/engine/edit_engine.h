@@ -1,0 +1,133 @@
+#pragma once
+// The centre of the editor: owns the room and the math object, holds the directory
+// table, the game's variable and enemy tables and the lists read from editor.ini, and
+// carries the message, time, vector and dialog routines every other part uses.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/edit_math.h"
+#include "core/form.h"
+#include "core/host.h"
+#include "core/short_string.h"
+#include "core/vector.h"
+
+class TRoom;
+class TModelEngine;
+
+struct TGameVariable {
+  String32 Name;
+  std::array<String32, 6> Values;
+};
+
+// Start-up, frame and shut-down steps that belong to later layers (GL context and
+// textures, the model catalogue, the window's timers). Unset hooks are skipped, which
+// is what the command-line tool and the document tests want.
+struct EngineHooks {
+  std::function<void()> CreateGLContext;  // also loads the texture list
+  std::function<void()> LoadModels;
+  std::function<void()> RenderFrame;
+  std::function<void()> ShutdownGL;
+  std::function<void(bool enabled)> SetStartupTimer;
+  std::function<void(bool enabled)> SetFrameTimer;
+  std::function<void(const std::string& roomDir)> SetFileDialogDirectory;
+};
+
+class TQZEngine {
+public:
+  static constexpr int VariableCount = 201;
+  static constexpr int EnemyCount = 101;
+
+  // workingDirectory is a host path ("/home/me/game"); the table stores it the game's
+  // way, with backslashes.
+  TQZEngine(Host& host, std::string_view workingDirectory, EngineHooks hooks = {});
+  ~TQZEngine();
+  TQZEngine(const TQZEngine&) = delete;
+  TQZEngine& operator=(const TQZEngine&) = delete;
+
+  Host& GetHost() { return host_; }
+  EngineHooks& Hooks() { return hooks_; }
+
+  // Directory table, each ending in a backslash.
+  String255 BaseDir, ArtDir, HeightMapDir, DataDir, ModelDir, ModelWorldDir, WorldDir, RoomDir, MusicDir,
+      SoundDir;
+
+  // Owned; created in this order (model catalogue, room, math) and freed room first.
+  std::unique_ptr<TModelEngine> ModelEngine;
+  std::unique_ptr<TRoom> Room;
+  TQZMath Math;
+  std::array<TGameVariable, VariableCount> Variables;
+  std::array<String32, EnemyCount> Enemies;
+
+  // The entries of every editor.ini section, keyed by header ("[ROOM_FOG]"), in file order.
+  std::map<std::string, std::vector<std::string>, std::less<>> EditorLists;
+
+  // Life cycle.
+  void StartUp();
+  void DoFrame();
+  void ShutDown();
+
+  // Messages.
+  void ShowError(std::string_view tag, std::string_view text);
+  bool CheckFile(std::string_view path, bool report);
+
+  // Time: every animation counter advances by FrameStep per frame.
+  static constexpr float FrameStep() { return 0.5f; }
+  static void AdvanceTime(float& counter) { counter += FrameStep(); }
+
+  // Random integer 0 .. range - 1 from the engine's generator (seeded at start-up).
+  int Random(int range);
+  void Seed(std::uint32_t seed) { random_.seed(seed); }
+
+  // Vector routines (same formulas as TQZMath; subtract is a - b).
+  static TVector Scale(const TVector& v, float s);
+  static TVector Add(const TVector& a, const TVector& b);
+  static TVector Subtract(const TVector& a, const TVector& b);
+  static float Distance(const TVector& a, const TVector& b);
+  static float DistanceXZ(const TVector& a, const TVector& b);
+  static float DistanceXY(const TVector& a, const TVector& b);
+  static TVector Normalize(const TVector& v);
+  static TVector RotateVector(const TVector& v, const TVector& angles);
+  static TVector MoveForward(const TVector& angles, const TVector& point, float d);
+  static TVector MoveSideways(const TVector& angles, const TVector& point, float d);
+  static TVector MoveVertical(const TVector& angles, const TVector& point, float d);
+  static TVector MoveLocal(const TVector& angles, const TVector& point, const TVector& offset);
+
+  // Dialog routines over named controls.
+  std::string FloatToStr32(float value, int digits) const;
+  static std::string IntToStr32(int value);
+  void ShowFloat(Form& form, std::string_view edit, float value, int digits = 2) const;
+  void ShowInt(Form& form, std::string_view edit, int value) const;
+  // On a conversion failure: "QZ_ENGINE" message, destination unchanged, false.
+  bool ReadFloat(Form& form, std::string_view edit, float& destination);
+  bool ReadInt(Form& form, std::string_view edit, std::int16_t& destination);
+  void ShowVector(Form& form, const TVector& v, std::string_view red, std::string_view green,
+                  std::string_view blue, std::string_view panel) const;
+  static void ShowColor(Form& form, const TVector& v, std::string_view panel);
+  bool ReadVector(Form& form, TVector& v, std::string_view red, std::string_view green, std::string_view blue);
+  void PickColor(Form& form, std::string_view red, std::string_view green, std::string_view blue,
+                 std::string_view panel);
+  void FillVariableCombo(Form& form, std::string_view combo) const;
+  void FillVariableValueCombo(Form& form, std::string_view combo, int index) const;
+  void FillEnemyCombo(Form& form, std::string_view combo) const;
+  static void CopyComboItems(Form& source, std::string_view sourceCombo, Form& target,
+                             std::string_view targetCombo);
+
+  // Configuration readers.
+  void LoadEditorIni();
+  void LoadVariables();
+  void LoadEnemies();
+  void FillSoundCombo(Form& form, std::string_view combo);
+
+private:
+  Host& host_;
+  EngineHooks hooks_;
+  std::mt19937 random_;
+};

@@ -1,0 +1,83 @@
+#pragma once
+// The base of every placed object other than fields, lights and surfaces: placement
+// and appearance shared by all kinds, the common record of the room file, model and
+// link resolution, and the six operations through which every kind is treated alike.
+
+#include <array>
+#include <cstdint>
+
+#include "core/binary_io.h"
+#include "core/form.h"
+#include "core/short_string.h"
+#include "core/vector.h"
+#include "models/animation_instance.h"
+
+class TQZEngine;
+class TRoom;
+
+class TEntity {
+public:
+  static constexpr int LinkCount = 10;
+  static constexpr std::size_t CommonRecordSize = 163;
+
+  explicit TEntity(TQZEngine& engine);
+  virtual ~TEntity() = default;
+  TEntity(const TEntity&) = delete;
+  TEntity& operator=(const TEntity&) = delete;
+
+  // Stored in the common record, in this order.
+  String32 Name = "ENTITY";
+  std::int16_t Typus = 0;
+  TVector Position;
+  TVector Rotation;
+  String32 ModelName;
+  std::int16_t Health = -1;
+  bool Active = true;
+  float Size = 1.0f;
+  bool Visible = true;
+  bool ApplyLighting = false;
+  TVector Color{1.0f, 1.0f, 1.0f};
+  std::int16_t BlendingMode = 0;
+  float Density = 1.0f;
+  std::int16_t ShadowTypus = 0;
+  float ShadowRadius = 1.0f;
+  String32 AnimName;
+  std::int16_t AnimDirection = 1;
+  float AnimSpeed = 1.0f;
+  bool AnimLoop = true;
+
+  // Derived, never stored.
+  std::int16_t ModelIndex = -1;
+  TAnimationInstance AnimState;
+  std::int16_t SlotIndex = 0;
+  std::array<std::int16_t, LinkCount> Links;
+
+  // The six operations every kind may refine.
+  virtual void FillDialog(Form& form);
+  virtual void ReadDialog(Form& form);
+  virtual void Animate();
+  virtual void WriteRecord(BinaryWriter& file);
+  virtual void ReadRecord(BinaryReader& file);
+  virtual void Bind();
+
+  void WriteTypus(BinaryWriter& file) const;
+  void ReadTypus(BinaryReader& file);
+  void WriteCommon(BinaryWriter& file) const;
+  void ReadCommon(BinaryReader& file);
+
+  bool InUse() const { return Typus > 0; }
+  bool IsTypus(std::int16_t t) const { return Typus == t; }
+  void Delete() { Typus = 0; }
+  bool IsShown() const;
+
+  void ResolveModel();
+  void ClearLinks();
+  // Follows a rename in progress, then links the first entity named by the reference.
+  void AddLink(String32& reference);
+  void FallDown();
+  bool HitTest(const TVector& point) const;
+
+protected:
+  TQZEngine& Engine;
+  TRoom& Room() const;
+};
