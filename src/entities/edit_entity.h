@@ -14,6 +14,7 @@
 
 class TQZEngine;
 class TRoom;
+class TVEModel;
 
 class TEntity {
 public:
@@ -76,6 +77,15 @@ public:
   void AddLink(String32& reference);
   void FallDown();
   bool HitTest(const TVector& point) const;
+
+  // The model of slot ModelIndex, or none.
+  const TVEModel* GetModel() const;
+  // Runs the entity dialog on this entity (edit_entityform.cpp).
+  void EditEntity();
+  // Dialog buttons: bake this model's texture with the room's light, or turn the model
+  // into room surfaces and remove the entity. Without a model both do nothing.
+  void CreateShadows();
+  void ConvertToSurfaces();
 
 protected:
   TQZEngine& Engine;

@@ -1,0 +1,143 @@
+#include "entities/edit_entity.h"
+
+#include <algorithm>
+
+#include "engine/edit_engine.h"
+#include "entities/entity_model_actions.h"
+#include "models/edit_model.h"
+#include "room/edit_room.h"
+
+namespace {
+// How close the cursor must come to an entity (or its model's box) to pick it.
+constexpr float PickMargin = 0.25f;
+}  // namespace
+
+TEntity::TEntity(TQZEngine& engine) : Engine(engine) { Links.fill(-1); }
+
+TRoom& TEntity::Room() const { return *Engine.Room; }
+
+void TEntity::FillDialog(Form&) {}
+void TEntity::ReadDialog(Form&) {}
+void TEntity::Animate() {}
+void TEntity::WriteRecord(BinaryWriter&) {}
+void TEntity::ReadRecord(BinaryReader&) {}
+
+void TEntity::Bind() {
+  ResolveModel();
+  ClearLinks();
+}
+
+void TEntity::WriteTypus(BinaryWriter& file) const { file.WriteI16(Typus); }
+void TEntity::ReadTypus(BinaryReader& file) { Typus = file.ReadI16(); }
+
+void TEntity::WriteCommon(BinaryWriter& file) const {
+  file.WriteString(Name);
+  file.WriteVector(Position);
+  file.WriteVector(Rotation);
+  file.WriteString(ModelName);
+  file.WriteI16(Health);
+  file.WriteBool(Active);
+  file.WriteF32(Size);
+  file.WriteBool(Visible);
+  file.WriteBool(ApplyLighting);
+  file.WriteVector(Color);
+  file.WriteI16(BlendingMode);
+  file.WriteF32(Density);
+  file.WriteI16(ShadowTypus);
+  file.WriteF32(ShadowRadius);
+  file.WriteString(AnimName);
+  file.WriteI16(AnimDirection);
+  file.WriteF32(AnimSpeed);
+  file.WriteBool(AnimLoop);
+}
+
+void TEntity::ReadCommon(BinaryReader& file) {
+  Name = file.ReadString<32>();
+  Position = file.ReadVector();
+  Rotation = file.ReadVector();
+  ModelName = file.ReadString<32>();
+  Health = file.ReadI16();
+  Active = file.ReadBool();
+  Size = file.ReadF32();
+  Visible = file.ReadBool();
+  ApplyLighting = file.ReadBool();
+  Color = file.ReadVector();
+  BlendingMode = file.ReadI16();
+  Density = file.ReadF32();
+  ShadowTypus = file.ReadI16();
+  ShadowRadius = file.ReadF32();
+  AnimName = file.ReadString<32>();
+  AnimDirection = file.ReadI16();
+  AnimSpeed = file.ReadF32();
+  AnimLoop = file.ReadBool();
+}
+
+bool TEntity::IsShown() const {
+  return Visible || Engine.GetHost().GetForm(FormId::Main).Checked("ShowInvisibleEntities1");
+}
+
+void TEntity::ResolveModel() {
+  ModelIndex = Engine.ModelEngine ? Engine.ModelEngine->FindModel(ModelName) : std::int16_t{-1};
+}
+
+const TVEModel* TEntity::GetModel() const {
+  if (ModelIndex < 0 || !Engine.ModelEngine) return nullptr;
+  return Engine.ModelEngine->GetModel(ModelIndex);
+}
+
+void TEntity::ClearLinks() { Links.fill(-1); }
+
+void TEntity::AddLink(String32& reference) {
+  const auto& cursor = Room().Cursor;
+  if (!cursor.OldEntityName.empty() && reference == cursor.OldEntityName) reference = cursor.NewEntityName;
+
+  auto entry = std::find(Links.begin(), Links.end(), std::int16_t{-1});
+  if (entry == Links.end()) return;
+
+  const TRoom& room = Room();
+  for (int slot = 0; slot <= room.LastEntity; ++slot) {
+    const TEntity& other = *room.Entities[slot];
+    if (other.InUse() && other.Name == reference) {
+      *entry = static_cast<std::int16_t>(slot);
+      return;
+    }
+  }
+}
+
+void TEntity::FallDown() {
+  const TRoom& room = Room();
+  if (room.InRoom(Position)) Position.y = room.HeightAt(Position);
+}
+
+bool TEntity::HitTest(const TVector& point) const {
+  if (ModelIndex < 0 || !Engine.ModelEngine) return TQZEngine::DistanceXZ(Position, point) <= PickMargin;
+
+  const auto bounds = Engine.ModelEngine->PlacedModelBounds(ModelIndex, Position, Rotation, Size);
+  const auto within = [](float value, float low, float high) {
+    return value >= low - PickMargin && value <= high + PickMargin;
+  };
+  switch (Room().Camera.Mode) {
+    case 0:
+      return within(point.x, bounds.min.x, bounds.max.x) && within(point.z, bounds.min.z, bounds.max.z);
+    case 1:
+      return within(point.x, bounds.min.x, bounds.max.x) && within(point.y, bounds.min.y, bounds.max.y);
+    default:
+      return false;
+  }
+}
+
+void TEntity::CreateShadows() {
+  Bind();
+  const TVEModel* model = GetModel();
+  if (!model || !Engine.ModelActions) return;
+  Engine.ModelActions->BakeModelTexture(*model, Position, Rotation, SlotIndex, Size);
+  Room().ReloadResources();
+}
+
+void TEntity::ConvertToSurfaces() {
+  Bind();
+  const TVEModel* model = GetModel();
+  if (!model || !Engine.ModelActions) return;
+  Engine.ModelActions->ConvertModelToSurfaces(*model, Position, Rotation, Size);
+  Delete();
+}
