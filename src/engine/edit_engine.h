@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config_tables.h"
 #include "core/edit_math.h"
 #include "core/form.h"
 #include "core/host.h"
@@ -21,11 +22,6 @@
 
 class TRoom;
 class TModelEngine;
-
-struct TGameVariable {
-  String32 Name;
-  std::array<String32, 6> Values;
-};
 
 // Start-up, frame and shut-down steps that belong to later layers (GL context and
 // textures, the model catalogue, the window's timers). Unset hooks are skipped, which
@@ -41,9 +37,12 @@ struct EngineHooks {
 };
 
 class TQZEngine {
+  // First member: Math draws from it, so it must exist before Math.
+  std::mt19937 random_;
+
 public:
-  static constexpr int VariableCount = 201;
-  static constexpr int EnemyCount = 101;
+  static constexpr int VariableCount = ::VariableCount;
+  static constexpr int EnemyCount = ::EnemyCount;
 
   // workingDirectory is a host path ("/home/me/game"); the table stores it the game's
   // way, with backslashes.
@@ -63,8 +62,8 @@ public:
   std::unique_ptr<TModelEngine> ModelEngine;
   std::unique_ptr<TRoom> Room;
   TQZMath Math;
-  std::array<TGameVariable, VariableCount> Variables;
-  std::array<String32, EnemyCount> Enemies;
+  VariableTable Variables;
+  EnemyTable Enemies;
 
   // The entries of every editor.ini section, keyed by header ("[ROOM_FOG]"), in file order.
   std::map<std::string, std::vector<std::string>, std::less<>> EditorLists;
@@ -129,5 +128,4 @@ public:
 private:
   Host& host_;
   EngineHooks hooks_;
-  std::mt19937 random_;
 };
