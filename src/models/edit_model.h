@@ -65,8 +65,8 @@ public:
 
 // Axis-aligned box of a placed model.
 struct TModelBox {
-  TVector Min;
-  TVector Max;
+  TVector min;
+  TVector max;
 };
 
 class TModelEngine {
