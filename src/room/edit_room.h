@@ -1,0 +1,157 @@
+#pragma once
+// The document: one room of 60 x 60 fields with its attributes, 64 light slots, 128
+// entity slots, 256 surface slots and 32 tile models, plus the view camera and the
+// edit cursor. The engine owns exactly one; "New Room" and loading reset and refill it.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "core/form.h"
+#include "core/short_string.h"
+#include "core/vector.h"
+#include "room/edit_camera.h"
+#include "room/edit_cursor.h"
+#include "room/edit_field.h"
+#include "room/edit_light.h"
+#include "surfaces/surface_main.h"
+
+class TQZEngine;
+class TEntity;
+class Occlusion;
+class TextureLookup;
+class SurfaceTextures;
+
+struct TCell {
+  int x = 0;
+  int z = 0;
+};
+
+class TRoom {
+public:
+  static constexpr int GridSize = 60;
+  static constexpr int FieldCount = GridSize * GridSize;
+  static constexpr int LightSlots = 64;
+  static constexpr int EntitySlots = 128;
+  static constexpr int SurfaceSlots = 256;
+  static constexpr int TileSlots = 32;
+
+  explicit TRoom(TQZEngine& engine);
+  ~TRoom();
+  TRoom(const TRoom&) = delete;
+  TRoom& operator=(const TRoom&) = delete;
+
+  TQZEngine& Engine;
+
+  // Attributes, in the order of the room file.
+  String255 Name;
+  String255 RegionName;
+  std::int16_t SizeX = 1;
+  std::int16_t SizeZ = 1;
+  std::int16_t Environment = 0;
+  std::int16_t Effect = 0;
+  float EffectIntensity = 1.0f;
+  std::int16_t Region = 0;
+  std::int16_t MapPosX = 0;
+  std::int16_t MapPosZ = 0;
+  TVector Ambience;
+  TVector Diffuse;
+  TVector LightPos;
+  std::int16_t FogTypus = 0;
+  float FogDensity = 0.1f;
+  float FogStartDist = 10.0f;
+  float FogEndDist = 20.0f;
+  TVector FogColor;
+  String255 SkyBoxTexture;
+  std::int16_t WeatherEffect = 0;
+  std::int16_t SunFlare = 0;
+  float SunFlareIntensity = 1.0f;
+  float SunFlareSize = 2.0f;
+  std::int16_t WaterMaterial = 0;
+  float WaterHeight = 0.0f;
+  TVector WaterColor;
+  float WaterDensity = 0.5f;
+  std::int16_t WaterFromX = 0;
+  std::int16_t WaterFromZ = 0;
+  std::int16_t WaterToX = 60;
+  std::int16_t WaterToZ = 60;
+  std::array<String255, TileSlots> TileList;
+
+  // Owned objects; the field of column x, row z is Fields[x * 60 + z].
+  std::vector<TField> Fields;
+  TCamera Camera;
+  TCursor Cursor;
+  float Time = 0.0f;
+  std::array<TLight, LightSlots> Lights;
+  std::array<std::unique_ptr<TEntity>, EntitySlots> Entities;
+  std::array<std::unique_ptr<TSurface>, SurfaceSlots> Surfaces;
+  std::int16_t LastLight = 0;
+  std::int16_t LastEntity = 0;
+  std::int16_t LastSurface = 0;
+  std::int16_t SkyTexture = -1;
+
+  // Services of later layers, null until the renderer or baker sets them. Null
+  // occlusion means nothing blocks light; null textures mean no texture is found.
+  Occlusion* OcclusionTest = nullptr;
+  TextureLookup* Textures = nullptr;
+  SurfaceTextures* SurfaceTextureService = nullptr;
+
+  // Life cycle.
+  void InitRoom();
+  void ClearRoom();
+  void ClearFields();
+  void DoFrame();
+
+  // Adding and counting; a full table gives nothing after a recount.
+  TLight* AddLight(const TVector& position, const TVector& color, float radius);
+  TEntity* AddEntity(std::int16_t typus, const TVector& position, const TVector& rotation, float size);
+  TSurface* AddSurface(const TVector& p0, const TVector& p1, const TVector& p2, const TVector& p3,
+                       std::string_view textureName);
+  int CountLights();
+  int CountEntities();
+  int CountSurfaces();
+
+  // Grid queries.
+  bool InRoom(const TVector& p) const;
+  static bool ValidCell(int x, int z) { return x >= 0 && x < GridSize && z >= 0 && z < GridSize; }
+  static TCell CellOf(const TVector& p);
+  TField* FieldAt(const TVector& p);
+  float HeightAt(const TVector& p) const;
+  TField& FieldOf(int x, int z) { return Fields[static_cast<std::size_t>(x * GridSize + z)]; }
+  const TField& FieldOf(int x, int z) const { return Fields[static_cast<std::size_t>(x * GridSize + z)]; }
+
+  TVector SumLights(const TVector& point, std::int16_t skipEntity, std::int16_t skipSurface) const;
+  bool HasSky() const { return SkyTexture >= 0; }
+  float GetTime() const { return Time; }
+  void FillEntityCombo(Form& form, std::string_view combo, std::int16_t typus, const TEntity* except) const;
+  void SelectEntityPalette(int group);
+
+  // Commands.
+  void EditAttributes();
+  void SetTileShadows();
+  void ComputeSurfaceShadows();
+  void ReloadResources();
+
+  // The room file. Failures are reported through the host; the result says whether
+  // the whole file was read or written.
+  bool LoadFromFile(std::string_view path);
+  bool SaveToFile(std::string_view path);
+  // The same in memory (tests, autosave, the command-line tool).
+  std::vector<std::uint8_t> SaveToBytes();
+  bool LoadFromBytes(std::span<const std::uint8_t> bytes);
+
+  // The largest file the room can hold; a longer file cannot be a room.
+  static std::size_t MaxFileSize();
+
+private:
+  bool ReadRoom(std::span<const std::uint8_t> bytes);
+  void FinishLoad();
+  void ResetAttributes();
+  void GiveUniqueName(TEntity& entity);
+  bool DuplicatesSurface(const std::array<TVector, 4>& points) const;
+};

@@ -1,0 +1,74 @@
+#pragma once
+// A free textured quadrilateral of the room with its own computed light map. The room
+// allocates its 256 surfaces once; the light-map buffer is held at its largest size so
+// a surface never reallocates.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "core/binary_io.h"
+#include "core/short_string.h"
+#include "core/vector.h"
+
+class TRoom;
+
+struct TSurfaceCorner {
+  TVector position;
+  float s = 0.0f;
+  float t = 0.0f;
+};
+
+class TSurface {
+public:
+  static constexpr int MaxLightMapSize = 256;
+  static constexpr std::size_t LightMapBytes = std::size_t{MaxLightMapSize} * MaxLightMapSize * 3;
+  static constexpr std::size_t RecordHeaderSize = 419;  // before the light-map pixels
+  static constexpr std::uint32_t NoTexture = 9999;
+
+  TSurface(TRoom& room, std::int16_t slot);
+  ~TSurface();
+  TSurface(const TSurface&) = delete;
+  TSurface& operator=(const TSurface&) = delete;
+
+  String32 name{"SURFACE"};
+  std::int16_t state = -1;  // -1 free, 0 in use
+  std::uint32_t textureHandle = NoTexture;
+  String255 textureName{"textures\\default"};
+  std::uint32_t lightMapHandle = NoTexture;
+  float texPerMetreS = 0.5f;
+  float texPerMetreT = 0.5f;
+  float lightMapTexelsPerMetre = 4.0f;
+  std::int16_t lightMapWidth = 32;
+  std::int16_t lightMapHeight = 32;
+  TVector normal;
+  std::array<TSurfaceCorner, 4> corners;
+  TVector centre;
+  float horizontalRadius = 0.0f;
+  float halfHeight = 0.0f;
+  bool texturesLoaded = false;
+  std::int16_t slotIndex;
+  // RGB rows of lightMapWidth texels; only the first width x height x 3 bytes count.
+  std::vector<std::uint8_t> lightMapPixels;
+
+  void Reset();
+  void ReleaseTextures();
+  void Recompute();
+  void ComputeNormal();
+  void ComputeExtents();
+  void ComputeTextureCoordinates();
+  void BuildTextures();
+  void Invert();
+  void RotateLeft();
+  void RotateRight();
+  bool InUse() const { return state >= 0; }
+
+  std::size_t LightMapSize() const;  // bytes in use
+  void WriteRecord(BinaryWriter& file) const;
+  // Throws ReadError on a short record or a light-map size the buffer cannot hold.
+  void ReadRecord(BinaryReader& file);
+
+private:
+  TRoom& room_;
+};
