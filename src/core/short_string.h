@@ -18,6 +18,8 @@ public:
 
   ShortString() = default;
   ShortString(std::string_view text) { assign(text); }  // NOLINT: implicit like the game's strings
+  ShortString(const char* text) { assign(text); }       // NOLINT
+  ShortString(const std::string& text) { assign(text); }  // NOLINT
   template <std::size_t M>
   ShortString(const ShortString<M>& other) { assign(other.view()); }  // NOLINT
 
