@@ -23,11 +23,6 @@ public:
   template <std::size_t M>
   ShortString(const ShortString<M>& other) { assign(other.view()); }  // NOLINT
 
-  ShortString& operator=(std::string_view text) {
-    assign(text);
-    return *this;
-  }
-
   void assign(std::string_view text) {
     length_ = static_cast<std::uint8_t>(std::min(text.size(), N));
     chars_.fill(0);
