@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -58,7 +59,8 @@ public:
   String255 BaseDir, ArtDir, HeightMapDir, DataDir, ModelDir, ModelWorldDir, WorldDir, RoomDir, MusicDir,
       SoundDir;
 
-  // Owned; created in this order (model catalogue, room, math) and freed room first.
+  // Owned. The catalogue and the room are created in that order and freed room first;
+  // Math is a plain member, alive before both and after both.
   std::unique_ptr<TModelEngine> ModelEngine;
   std::unique_ptr<TRoom> Room;
   TQZMath Math;
@@ -68,7 +70,8 @@ public:
   // The entries of every editor.ini section, keyed by header ("[ROOM_FOG]"), in file order.
   std::map<std::string, std::vector<std::string>, std::less<>> EditorLists;
 
-  // Life cycle.
+  // Life cycle. StartUp and ShutDown act once; later calls do nothing, and no frame
+  // runs after ShutDown.
   void StartUp();
   void DoFrame();
   void ShutDown();
@@ -119,13 +122,19 @@ public:
   static void CopyComboItems(Form& source, std::string_view sourceCombo, Form& target,
                              std::string_view targetCombo);
 
-  // Configuration readers.
+  // Configuration readers. A missing file is reported and leaves the lists empty.
   void LoadEditorIni();
   void LoadVariables();
   void LoadEnemies();
   void FillSoundCombo(Form& form, std::string_view combo);
 
 private:
+  // CheckFile, then the file's lines; a file that cannot be read whole is reported too.
+  std::optional<ConfigLineReader> OpenConfigFile(std::string_view path);
+  void FillFormsFromEditorLists();
+
   Host& host_;
   EngineHooks hooks_;
+  bool started_ = false;
+  bool shutDown_ = false;
 };
