@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -118,6 +119,7 @@ public:
 
 private:
   void FreeSlot(std::int16_t slot);
+  std::vector<std::uint8_t> ReadModelFile(const std::string& gamePath) const;
   void LoadDefinition(TVEModel& model);
   void LoadAnimations(TVEModel& model, const std::vector<String32>& names);
   void LoadTextures(TVEModel& model);
