@@ -1,0 +1,48 @@
+#pragma once
+// The room renderer: every pass of one frame in order (fog and clear, sky box, grid,
+// surfaces, entities, water, field overlay, lights, lens flares, edit cursor) under
+// the main window's View menu switches. It owns no data and reads the room as it is.
+
+#include <array>
+#include <cstdint>
+
+#include "core/vector.h"
+
+class TEditGL;
+class TRoom;
+class TEntity;
+
+class TRoomRenderer {
+public:
+  explicit TRoomRenderer(TEditGL& gl) : gl_(gl) {}
+
+  void DrawRoom();
+  // skip -1 leaves nothing out; lightPassOnly draws only what casts shadows.
+  void DrawEntities(std::int16_t skipEntity, bool lightPassOnly);
+  void DrawSurfaces(std::int16_t skipSurface, bool lightPassOnly);
+  // A filled quadrilateral, then its outline.
+  static void DrawQuadWithOutline(const std::array<TVector, 4>& corners);
+
+  // Entity decorations, also used by the cursor preview.
+  void DrawMarkerBox(const TVector& position, const TVector& size, float scale, const TVector& color);
+  void DrawMarkerCylinder(const TVector& position, float radius, float height, float scale, const TVector& color);
+  void DrawTargetArrow(const TVector& from, const TVector& to);
+
+private:
+  void ApplyFog();
+  void DrawSkyBox();
+  void DrawGrid();
+  void DrawEntity(TEntity& entity, bool lightPassOnly);
+  void DrawEntityExtras(TEntity& entity);
+  void DrawCameraZone(TEntity& entity);
+  void DrawBlobShadow(const TEntity& entity);
+  void DrawFieldOverlay();
+  void DrawField(int i, int j);
+  void DrawLights();
+  void DrawLightMarker(const TVector& position, float radius, const TVector& color, float reachAlpha);
+  void DrawCursor();
+  void DrawCursorModelPreview();
+  void ResetPolygonMode();
+
+  TEditGL& gl_;
+};
