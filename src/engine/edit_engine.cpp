@@ -59,7 +59,8 @@ void TQZEngine::StartUp() {
   LoadVariables();
   LoadEnemies();
   if (hooks_.CreateGLContext) hooks_.CreateGLContext();
-  if (hooks_.LoadModels) hooks_.LoadModels();
+  // After the GL context, so the catalogue's skins can be uploaded as they load.
+  ModelEngine->LoadModels();
   Room->InitRoom();
   if (hooks_.SetFrameTimer) hooks_.SetFrameTimer(true);
 }

@@ -23,13 +23,14 @@
 
 class TRoom;
 class TModelEngine;
+class EntityModelActions;
 
 // Start-up, frame and shut-down steps that belong to later layers (GL context and
-// textures, the model catalogue, the window's timers). Unset hooks are skipped, which
-// is what the command-line tool and the document tests want.
+// textures, drawing, the window's timers). Unset hooks are skipped, which is what the
+// command-line tool and the document tests want. The model catalogue is the
+// document's own: StartUp loads it directly, after CreateGLContext.
 struct EngineHooks {
   std::function<void()> CreateGLContext;  // also loads the texture list
-  std::function<void()> LoadModels;
   std::function<void()> RenderFrame;
   std::function<void()> ShutdownGL;
   std::function<void(bool enabled)> SetStartupTimer;
@@ -66,6 +67,10 @@ public:
   TQZMath Math;
   VariableTable Variables;
   EnemyTable Enemies;
+
+  // The entity dialog's model bake and model-to-surfaces buttons; installed by the layer
+  // that does that work, not owned. Null: the buttons do nothing.
+  EntityModelActions* ModelActions = nullptr;
 
   // The entries of every editor.ini section, keyed by header ("[ROOM_FOG]"), in file order.
   std::map<std::string, std::vector<std::string>, std::less<>> EditorLists;
