@@ -1,0 +1,83 @@
+#pragma once
+// TFormMain: the editor's main window. It owns the engine, drives it with the start-up,
+// frame and shut-down timers, hosts the GL view and routes the view's mouse to the edit
+// cursor or the camera, and carries the menus and the four-sheet tool palette.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/edit_engine.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QAbstractButton;
+class QtHost;
+class UiPrompts;
+class PanelView;
+class UnsavedChanges;
+
+class TFormMain : public QMainWindow {
+  Q_OBJECT
+
+public:
+  // workingDirectory is where the game data lies (the program's current directory).
+  TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workingDirectory, QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  // Null before construction finished and after shut-down.
+  TQZEngine* Engine() const { return engine_.get(); }
+  PanelView& View() const { return *view_; }
+  QAction* MenuAction(const char* objectName) const;
+
+  // Timers, named as the other parts know them.
+  QTimer StartUpTimer;
+  QTimer Timer;
+  QTimer ShutDownTimer;
+
+  // Menu commands (also reachable by shortcut).
+  void NewRoom();
+  void SaveRoom();
+  void LoadRoom();
+  // Writes the room; a failure is reported and the previous file stays as it was.
+  bool SaveRoomTo(const std::string& hostPath);
+
+signals:
+  // Emitted once, after the engine's ShutDown ran.
+  void engineShutDown();
+  // Emitted after every frame the timer ran.
+  void frameDone();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void BuildMenus();
+  void BuildPalette();
+  void BuildStatusBar();
+  void BuildProgressPanels();
+  EngineHooks MakeHooks();
+  void ConnectPalette();
+  void SelectCursorMode(int code);
+  void RouteMousePress(Qt::MouseButton button, int x, int y);
+  void RouteMouseMove(int x, int y);
+  void RouteMouseRelease(Qt::MouseButton button, int x, int y);
+  void PickLightColor();
+  // Save / Discard / Cancel when the room differs from what was last saved or loaded.
+  // True when the caller may go on and replace or drop the room.
+  bool ConfirmDiscard();
+
+  QtHost& host_;
+  UiPrompts& prompts_;
+  std::string roomDirectory_;  // host path of the engine's RoomDir
+  PanelView* view_ = nullptr;
+  std::unique_ptr<TQZEngine> engine_;
+  std::unique_ptr<UnsavedChanges> unsaved_;
+  std::vector<QLabel*> statusPanels_;
+  std::vector<QAbstractButton*> toolButtons_;
+  bool closeConfirmed_ = false;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// PanelView: the GL view of the main window, a compatibility-profile context with a
+// depth buffer. Mouse presses, moves and releases leave as signals in panel pixels;
+// each repaint runs the frame's drawing, or clears to a colour while no renderer is set.
+
+#include <QOpenGLWidget>
+#include <functional>
+
+class PanelView : public QOpenGLWidget {
+  Q_OBJECT
+
+public:
+  explicit PanelView(QWidget* parent = nullptr);
+
+  // The default surface format every GL widget of the program is made with; set before
+  // the application object exists.
+  static void UseCompatibilityFormat();
+
+  void SetRenderer(std::function<void()> render) { render_ = std::move(render); }
+  // Whether a GL context was made for the panel.
+  bool HasContext() const;
+
+signals:
+  void pressed(Qt::MouseButton button, int x, int y);
+  void moved(int x, int y);
+  void released(Qt::MouseButton button, int x, int y);
+
+protected:
+  void initializeGL() override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+  std::function<void()> render_;
+};

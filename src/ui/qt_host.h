@@ -1,0 +1,68 @@
+#pragma once
+// Host on Qt: error boxes, the six forms, modal runs, the status bar, the keyboard
+// state polled once per frame and the mouse pointer over the view panel.
+
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/host.h"
+#include "core/memory_form.h"
+#include "ui/qt_form.h"
+
+class QDialog;
+class QLabel;
+class QWidget;
+
+class QtHost : public QObject, public Host {
+  Q_OBJECT
+
+public:
+  QtHost();
+  ~QtHost() override;
+
+  // The window that plays the form's part. Dialogs are QDialogs; the main window is not.
+  void RegisterForm(FormId id, QWidget& window);
+  void SetStatusPanels(std::vector<QLabel*> panels);
+  void SetView(QWidget& view);
+
+  void ShowError(std::string_view tag, std::string_view text) override;
+  Form& GetForm(FormId id) override;
+  ModalResult RunModal(FormId id) override;
+  void SetStatusText(int panel, std::string_view text) override;
+  void SetCaption(std::string_view text) override;
+  void ProcessEvents() override;
+  std::optional<Rgb> PickColor(Rgb initial) override;
+  void PollKeyboard() override;
+  bool KeyDown(int virtualKey) override;
+  ScreenPoint ViewOrigin() override;
+  ScreenPoint PointerPosition() override;
+  void WarpPointer(ScreenPoint screen) override;
+  void SetPointerHidden(bool hidden) override;
+  void FocusView() override;
+  char DecimalSeparator() const override;
+
+  // Every error shown, "tag: text", in order; lets callers tell whether an operation
+  // already reported its own failure.
+  const std::vector<std::string>& ErrorLog() const { return errorLog_; }
+  // Names the document asked for that no form carries (see QtForm).
+  std::set<std::string> MissingControls() const;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  std::array<std::unique_ptr<QtForm>, 6> forms_;
+  std::array<QPointer<QWidget>, 6> windows_;
+  // A form asked for before its window exists (only during construction) lands here.
+  MemoryForm placeholder_;
+  std::vector<QPointer<QLabel>> statusPanels_;
+  QPointer<QWidget> view_;
+  std::set<int> keysHeld_;    // live, from key events
+  std::set<int> keysPolled_;  // the snapshot of the last poll
+  std::vector<std::string> errorLog_;
+};

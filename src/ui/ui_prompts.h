@@ -1,0 +1,38 @@
+#pragma once
+// The questions the main window asks the user outside the document: which room file
+// to open or save, and what to do with unsaved changes. Tests answer them from a
+// script; the program answers them with Qt's dialogs.
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+enum class UnsavedAnswer { Save, Discard, Cancel };
+
+struct FileDialogSpec {
+  std::string title;
+  std::string filter;  // "Room Files|*.rer"
+  std::string defaultSuffix;
+  std::string directory;  // host path
+};
+
+class UiPrompts {
+public:
+  virtual ~UiPrompts() = default;
+  // A host path, or nothing when the user cancels.
+  virtual std::optional<std::string> OpenFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> SaveFile(const FileDialogSpec& spec) = 0;
+  virtual UnsavedAnswer AskUnsavedChanges() = 0;
+};
+
+class QtPrompts : public UiPrompts {
+public:
+  explicit QtPrompts(QWidget* parent) : parent_(parent) {}
+  std::optional<std::string> OpenFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> SaveFile(const FileDialogSpec& spec) override;
+  UnsavedAnswer AskUnsavedChanges() override;
+
+private:
+  QWidget* parent_;
+};

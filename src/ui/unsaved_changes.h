@@ -1,0 +1,22 @@
+#pragma once
+// Tells whether the room differs from the last saved, loaded or new state, by comparing
+// the room's own file image. Nothing in the document has to mark itself changed, so no
+// edit can slip past the question.
+
+#include <cstdint>
+#include <vector>
+
+class TRoom;
+
+class UnsavedChanges {
+public:
+  explicit UnsavedChanges(TRoom& room) : room_(room) {}
+
+  // The room as it is now counts as saved.
+  void MarkSaved();
+  bool Pending() const;
+
+private:
+  TRoom& room_;
+  std::vector<std::uint8_t> saved_;
+};
