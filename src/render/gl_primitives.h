@@ -1,6 +1,7 @@
 #pragma once
 // Solid and wire primitives centred on the origin, for markers, lights and arrows.
-// Cylinders and cones stand on the origin along +z, as GLU draws them.
+// Cylinders stand upright (along y) around the origin; cones point along +z from their
+// base at the origin, as GLU draws them.
 
 void DrawSolidSphere(double radius);
 void DrawWireSphere(double radius);

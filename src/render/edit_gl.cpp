@@ -1,0 +1,189 @@
+#include "render/edit_gl.h"
+
+#include <string>
+
+#include "engine/edit_engine.h"
+#include "models/edit_model.h"
+#include "render/gl_room.h"
+#include "render/gl_surface_textures.h"
+#include "render/projection.h"
+#include "room/edit_room.h"
+
+namespace {
+
+constexpr double FieldOfView = 45.0;
+constexpr double NearPlane = 0.2;
+constexpr double FarPlane = 150.0;
+// The projection of SetViewProjection assumes the panel's 4:3 shape whatever its size.
+constexpr double ViewAspect = 1.3333333333333333;
+// Squashes the viewing axis of the flat views so the whole room's depth fits between
+// the clipping planes.
+constexpr float FlatViewScale = 0.02f;
+
+void Switch(GLenum capability, bool on) {
+  if (on) {
+    glEnable(capability);
+  } else {
+    glDisable(capability);
+  }
+}
+
+}  // namespace
+
+TEditGL::TEditGL(TQZEngine& engine, GLProcLookup lookup)
+    : engine_(engine),
+      lookup_(std::move(lookup)),
+      roomRenderer_(std::make_unique<TRoomRenderer>(*this)),
+      projection_(std::make_unique<TProjection>(*this)),
+      occlusion_(std::make_unique<GLOcclusion>(*this)),
+      surfaceTextures_(std::make_unique<GLSurfaceTextures>(*this)) {}
+
+TEditGL::~TEditGL() { Detach(); }
+
+TRoom& TEditGL::Room() { return *engine_.Room; }
+
+Form& TEditGL::MainForm() { return engine_.GetHost().GetForm(FormId::Main); }
+
+bool TEditGL::MenuChecked(std::string_view item) { return MainForm().Checked(item); }
+
+void TEditGL::ResizeGLScene(int width, int height) {
+  viewWidth_ = width;
+  viewHeight_ = height > 0 ? height : 1;
+  glViewport(0, 0, viewWidth_, viewHeight_);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(FieldOfView, static_cast<double>(viewWidth_) / viewHeight_, NearPlane, FarPlane);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void TEditGL::InitGLState() {
+  multitexture_.InitMultitexture(lookup_);
+  LoadTextureList();
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_TEXTURE_2D);
+  glShadeModel(GL_SMOOTH);
+  glClearDepth(1.0);
+  glDepthFunc(GL_LEQUAL);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glViewport(0, 0, viewWidth_, viewHeight_);
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+  // The room renderer replaces this with the fog colour when fog is shown.
+  glClearColor(0.3f, 0.3f, 0.3f, 1.0f);
+}
+
+void TEditGL::Attach() {
+  TRoom& room = Room();
+  room.Textures = this;
+  room.OcclusionTest = occlusion_.get();
+  room.SurfaceTextureService = surfaceTextures_.get();
+  engine_.ModelEngine->SetTextureLoader(this);
+}
+
+void TEditGL::Detach() {
+  // The engine may already have let go of the room at shut-down.
+  if (engine_.Room) {
+    TRoom& room = Room();
+    if (room.Textures == this) room.Textures = nullptr;
+    if (room.OcclusionTest == occlusion_.get()) room.OcclusionTest = nullptr;
+    if (room.SurfaceTextureService == surfaceTextures_.get()) room.SurfaceTextureService = nullptr;
+  }
+  if (engine_.ModelEngine) engine_.ModelEngine->SetTextureLoader(nullptr);
+}
+
+void TEditGL::ShutdownGL() {
+  for (int slot = 1; slot <= TextureSlots; ++slot) FreeTextureSlot(slot);
+  Detach();
+}
+
+void TEditGL::DrawFrame() {
+  ResetPolygonCount();
+  glPolygonMode(GL_FRONT_AND_BACK, MenuChecked(view_menu::WireframeMode) ? GL_LINE : GL_FILL);
+  glShadeModel(GL_SMOOTH);
+  roomRenderer_->DrawRoom();
+  engine_.GetHost().SetStatusText(4, "Polygons: " + std::to_string(polygons_));
+  bool failed = false;
+  // Drain every pending flag so one fault is not reported again next frame.
+  while (glGetError() != GL_NO_ERROR) failed = true;
+  if (failed) engine_.GetHost().SetCaption("GL_ERROR located!");
+}
+
+void TEditGL::SetGLStates(bool depthTest, bool blend, bool fog, bool colorMaterial, bool lighting,
+                          bool cullFace, bool texture2D) {
+  Switch(GL_DEPTH_TEST, depthTest);
+  Switch(GL_BLEND, blend);
+  Switch(GL_FOG, fog);
+  Switch(GL_TEXTURE_2D, texture2D);
+  Switch(GL_CULL_FACE, cullFace);
+  Switch(GL_LIGHTING, lighting && MenuChecked(view_menu::Lighting));
+  Switch(GL_COLOR_MATERIAL, colorMaterial);
+}
+
+void TEditGL::SetBlendColor(GLenum sourceFactor, GLenum destFactor, double red, double green, double blue,
+                            double alpha) {
+  glBlendFunc(sourceFactor, destFactor);
+  glColor4d(red, green, blue, alpha);
+}
+
+void TEditGL::SetBlendMode(int mode, double red, double green, double blue, double alpha) {
+  glEnable(GL_BLEND);
+  switch (mode) {
+    case 0:
+    case 2:
+      SetBlendColor(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, red, green, blue, alpha);
+      break;
+    case 1:
+      SetBlendColor(GL_SRC_ALPHA, GL_ONE, red, green, blue, alpha);
+      break;
+    case 3:
+      // Darkens by the colour: the source is folded into the colour, not the factor.
+      SetBlendColor(GL_ZERO, GL_ONE_MINUS_SRC_COLOR, red * alpha, green * alpha, blue * alpha, alpha);
+      break;
+    case 4:
+      SetBlendColor(GL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA, red, green, blue, alpha);
+      break;
+    default:
+      break;
+  }
+}
+
+void TEditGL::SetViewTransform() {
+  const TCamera& camera = Room().Camera;
+  const TVector& p = camera.Position;
+  const TVector& r = camera.Rotation;
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  switch (camera.Mode) {
+    case TCamera::ModeTop:
+      glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+      glTranslatef(-p.x, -15.0f, -p.z);
+      glScalef(1.0f, FlatViewScale, 1.0f);
+      break;
+    case TCamera::ModeSide:
+      glTranslatef(-p.x, -p.y, -15.0f);
+      glScalef(1.0f, 1.0f, FlatViewScale);
+      break;
+    default:
+      glRotatef(-r.z, 0.0f, 0.0f, 1.0f);
+      glRotatef(-r.x, 1.0f, 0.0f, 0.0f);
+      glRotatef(-r.y, 0.0f, 1.0f, 0.0f);
+      glTranslatef(-p.x, -p.y, -p.z);
+      break;
+  }
+}
+
+void TEditGL::SetViewProjection() {
+  const TCamera& camera = Room().Camera;
+  const bool flat = camera.Mode == TCamera::ModeTop || camera.Mode == TCamera::ModeSide;
+  // A zoom of 0 would divide by zero; such a camera sees like an unzoomed one.
+  const double zoom = flat && camera.Zoom > 0.0f ? camera.Zoom : 1.0;
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(FieldOfView / zoom, ViewAspect, NearPlane, FarPlane);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
