@@ -22,7 +22,12 @@ public:
     std::string Full() const { return tag + ": " + text; }
   };
 
-  explicit HeadlessHost(std::ostream* errorEcho = nullptr) : echo_(errorEcho) {}
+  // The main window's edits that hold a value before anything fills them are preset
+  // as the designed window has them: surfaces read their light-map resolution from it
+  // as soon as the room exists.
+  explicit HeadlessHost(std::ostream* errorEcho = nullptr) : echo_(errorEcho) {
+    Memory(FormId::Main).SetText("EditSurfaceLightMapPixelPerMeter", "4,00");
+  }
 
   void ShowError(std::string_view tag, std::string_view text) override;
   Form& GetForm(FormId id) override { return forms_[static_cast<std::size_t>(id)]; }

@@ -36,6 +36,7 @@ public:
 
 private:
   float NeighbourHeight(int x, int z) const;
+  float Ramp(float before, float after, float f) const;
 
   const TRoom* room_;
 };

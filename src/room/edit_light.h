@@ -12,6 +12,8 @@
 #include "core/vector.h"
 
 class TRoom;
+class Form;
+class DialogReader;
 
 class TLight {
 public:
@@ -58,6 +60,7 @@ private:
   void Mix(float w);
   void RunFlash();
   void RunFlicker();
+  bool ReadDialog(const Form& form, DialogReader& read);
 
   TRoom& room_;
 };

@@ -19,6 +19,7 @@
 #include "room/edit_cursor.h"
 #include "room/edit_field.h"
 #include "room/edit_light.h"
+#include "room/room_attributes.h"
 #include "surfaces/surface_main.h"
 
 class TQZEngine;
@@ -32,14 +33,14 @@ struct TCell {
   int z = 0;
 };
 
-class TRoom {
+// The attributes are inherited so that everyone reads them as room.Name, room.FogColor.
+class TRoom : public TRoomAttributes {
 public:
   static constexpr int GridSize = 60;
   static constexpr int FieldCount = GridSize * GridSize;
   static constexpr int LightSlots = 64;
   static constexpr int EntitySlots = 128;
   static constexpr int SurfaceSlots = 256;
-  static constexpr int TileSlots = 32;
 
   explicit TRoom(TQZEngine& engine);
   ~TRoom();
@@ -47,40 +48,6 @@ public:
   TRoom& operator=(const TRoom&) = delete;
 
   TQZEngine& Engine;
-
-  // Attributes, in the order of the room file.
-  String255 Name;
-  String255 RegionName;
-  std::int16_t SizeX = 1;
-  std::int16_t SizeZ = 1;
-  std::int16_t Environment = 0;
-  std::int16_t Effect = 0;
-  float EffectIntensity = 1.0f;
-  std::int16_t Region = 0;
-  std::int16_t MapPosX = 0;
-  std::int16_t MapPosZ = 0;
-  TVector Ambience;
-  TVector Diffuse;
-  TVector LightPos;
-  std::int16_t FogTypus = 0;
-  float FogDensity = 0.1f;
-  float FogStartDist = 10.0f;
-  float FogEndDist = 20.0f;
-  TVector FogColor;
-  String255 SkyBoxTexture;
-  std::int16_t WeatherEffect = 0;
-  std::int16_t SunFlare = 0;
-  float SunFlareIntensity = 1.0f;
-  float SunFlareSize = 2.0f;
-  std::int16_t WaterMaterial = 0;
-  float WaterHeight = 0.0f;
-  TVector WaterColor;
-  float WaterDensity = 0.5f;
-  std::int16_t WaterFromX = 0;
-  std::int16_t WaterFromZ = 0;
-  std::int16_t WaterToX = 60;
-  std::int16_t WaterToZ = 60;
-  std::array<String255, TileSlots> TileList;
 
   // Owned objects; the field of column x, row z is Fields[x * 60 + z].
   std::vector<TField> Fields;
@@ -151,7 +118,8 @@ public:
 private:
   bool ReadRoom(std::span<const std::uint8_t> bytes);
   void FinishLoad();
-  void ResetAttributes();
+  void ShowAttributes(Form& form);
+  bool ReadAttributes(Form& form);
   void GiveUniqueName(TEntity& entity);
   bool DuplicatesSurface(const std::array<TVector, 4>& points) const;
 };

@@ -1,0 +1,27 @@
+#include "room/dialog_reader.h"
+
+#include "core/numbers.h"
+#include "engine/edit_engine.h"
+
+bool DialogReader::Float(std::string_view edit, float& field) {
+  const auto value = numbers::ParseFloat(form_.Text(edit));
+  if (!value) return Fail();
+  field = *value;
+  return true;
+}
+
+bool DialogReader::Int(std::string_view edit, std::int16_t& field) {
+  const auto value = numbers::ParseInt(form_.Text(edit));
+  if (!value) return Fail();
+  field = static_cast<std::int16_t>(*value);
+  return true;
+}
+
+bool DialogReader::Vector(std::string_view x, std::string_view y, std::string_view z, TVector& field) {
+  return Float(x, field.x) && Float(y, field.y) && Float(z, field.z);
+}
+
+bool DialogReader::Fail() {
+  engine_.ShowError(tag_, "Error on converting values!");
+  return false;
+}

@@ -1,0 +1,73 @@
+#include "room/edit_field.h"
+
+#include "room/edit_room.h"
+
+void TField::Reset() {
+  Typus = 0;
+  Material = 0;
+  Height = 0.0f;
+  Ceiling = 10.0f;
+}
+
+void TField::SetGrid(std::int16_t x, std::int16_t z) {
+  GridX = x;
+  GridZ = z;
+  Reset();
+}
+
+float TField::NeighbourHeight(int x, int z) const { return room_->FieldOf(x, z).Height; }
+
+// Ramps only climb: a neighbour lower than the field leaves that side at the field's
+// own height.
+float TField::Ramp(float before, float after, float f) const {
+  const float low = before > Height ? before : Height;
+  const float high = after > Height ? after : Height;
+  return low + (high - low) * f;
+}
+
+float TField::HeightAt(float fz, float fx) const {
+  const int x = GridX;
+  const int z = GridZ;
+  const float own = Height;
+  switch (Typus) {
+    case 1:
+    case 2:
+      return own;
+    case 3:
+      return Ceiling;
+    case 4:
+    case 5: {
+      // A neighbour beyond the last column or row counts with the field's own height.
+      const bool hasX = x + 1 < TRoom::GridSize;
+      const bool hasZ = z + 1 < TRoom::GridSize;
+      const float h10 = hasX ? NeighbourHeight(x + 1, z) : own;
+      const float h01 = hasZ ? NeighbourHeight(x, z + 1) : own;
+      const float h11 = hasX && hasZ ? NeighbourHeight(x + 1, z + 1) : own;
+      const float a = own + (h10 - own) * fx;
+      const float b = h01 + (h11 - h01) * fx;
+      return a + (b - a) * fz;
+    }
+    case 6:
+      return Ramp(z >= 1 ? NeighbourHeight(x, z - 1) : own,
+                  z + 1 < TRoom::GridSize ? NeighbourHeight(x, z + 1) : own, fz);
+    case 7:
+      return Ramp(x >= 1 ? NeighbourHeight(x - 1, z) : own,
+                  x + 1 < TRoom::GridSize ? NeighbourHeight(x + 1, z) : own, fx);
+    default:
+      return 0.0f;
+  }
+}
+
+void TField::WriteRecord(BinaryWriter& file) const {
+  file.WriteI16(Typus);
+  file.WriteI16(Material);
+  file.WriteF32(Height);
+  file.WriteF32(Ceiling);
+}
+
+void TField::ReadRecord(BinaryReader& file) {
+  Typus = file.ReadI16();
+  Material = file.ReadI16();
+  Height = file.ReadF32();
+  Ceiling = file.ReadF32();
+}

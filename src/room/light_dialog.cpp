@@ -1,0 +1,48 @@
+// The light dialog: filled from the light, read back on OK, "Delete" frees the light.
+
+#include "engine/edit_engine.h"
+#include "room/dialog_reader.h"
+#include "room/edit_light.h"
+#include "room/edit_room.h"
+
+ModalResult TLight::EditAttributes() {
+  TQZEngine& engine = room_.Engine;
+  Host& host = engine.GetHost();
+  Form& form = host.GetForm(FormId::Light);
+
+  form.SetText("EditName", Name.view());
+  engine.ShowFloat(form, "EditRadius", Radius);
+  engine.ShowVector(form, Color, "EditR", "EditG", "EditB", "BtnColor");
+  form.SetChecked("CheckBoxActive", Active != 0);
+  form.SetItemIndex("CBEffect", Effect);
+  engine.ShowVector(form, Color2, "EditR2", "EditG2", "EditB2", "BtnColor2");
+  engine.ShowFloat(form, "EditEffectSpeed", EffectSpeed);
+  engine.ShowFloat(form, "EditEffectOffset", EffectOffset);
+  form.SetItemIndex("CBFlareFlare", Flare);
+  engine.ShowFloat(form, "EditFlareIntensity", FlareIntensity);
+  engine.ShowFloat(form, "EditFlareSize", FlareSize);
+  engine.ShowFloat(form, "EditFlareAbove", FlareAbove);
+
+  const ModalResult result = host.RunModal(FormId::Light);
+  if (result == ModalResult::Ok) {
+    DialogReader read(engine, form, "QZ_ROOM");
+    ReadDialog(form, read);
+  } else if (result == ModalResult::No) {
+    ResetLight();
+  }
+  return result;
+}
+
+// Stops at the first number that does not convert; the fields after it keep their values.
+bool TLight::ReadDialog(const Form& form, DialogReader& read) {
+  Name = form.Text("EditName");
+  if (!read.Float("EditRadius", Radius) || !read.Vector("EditR", "EditG", "EditB", Color)) return false;
+  Active = form.Checked("CheckBoxActive") ? 1 : 0;
+  Effect = static_cast<std::int16_t>(form.ItemIndex("CBEffect"));
+  if (!read.Vector("EditR2", "EditG2", "EditB2", Color2) || !read.Float("EditEffectSpeed", EffectSpeed) ||
+      !read.Float("EditEffectOffset", EffectOffset))
+    return false;
+  Flare = static_cast<std::int16_t>(form.ItemIndex("CBFlareFlare"));
+  return read.Float("EditFlareIntensity", FlareIntensity) && read.Float("EditFlareSize", FlareSize) &&
+         read.Float("EditFlareAbove", FlareAbove);
+}

@@ -1,0 +1,193 @@
+// The room file: a fixed header and attribute block, the tile names, the whole field
+// grid, then counted lights, entities and (optionally) surfaces. No record carries a
+// length, so reader and writer follow the same field order; the attribute block is
+// described once below and walked by both.
+
+#include <string>
+
+#include "core/file_system.h"
+#include "engine/edit_engine.h"
+#include "entities/edit_entity.h"
+#include "room/edit_room.h"
+
+namespace {
+
+constexpr std::size_t HeaderSize = 96;
+constexpr std::string_view HeaderLines[] = {
+    "Vorla?! (C)Zel Games 2003      ",
+    "QZ Tor 3D Engine Converted     ",
+    "Vorla?! Editor File            ",
+};
+// Room space for the largest entity body (a door's is 548 bytes).
+constexpr std::size_t MaxEntityBodySize = 1024;
+
+// The name is held with 255 characters but stored with 32.
+struct AttributeWriter {
+  BinaryWriter& file;
+  void operator()(std::int16_t& v) { file.WriteI16(v); }
+  void operator()(float& v) { file.WriteF32(v); }
+  void operator()(TVector& v) { file.WriteVector(v); }
+  void operator()(String255& s) { file.WriteString(s); }
+  void Name32(String255& s) { file.WriteString(String32(s)); }
+};
+
+struct AttributeReader {
+  BinaryReader& file;
+  void operator()(std::int16_t& v) { v = file.ReadI16(); }
+  void operator()(float& v) { v = file.ReadF32(); }
+  void operator()(TVector& v) { v = file.ReadVector(); }
+  void operator()(String255& s) { s = file.ReadString<255>(); }
+  void Name32(String255& s) { s = file.ReadString<32>(); }
+};
+
+template <class Transfer>
+void TransferAttributes(TRoomAttributes& room, Transfer io) {
+  io.Name32(room.Name);
+  io(room.RegionName);
+  io(room.SizeX);
+  io(room.SizeZ);
+  io(room.Environment);
+  io(room.Effect);
+  io(room.EffectIntensity);
+  io(room.Region);
+  io(room.MapPosX);
+  io(room.MapPosZ);
+  io(room.Ambience);
+  io(room.Diffuse);
+  io(room.LightPos);
+  io(room.FogTypus);
+  io(room.FogDensity);
+  io(room.FogStartDist);
+  io(room.FogEndDist);
+  io(room.FogColor);
+  io(room.SkyBoxTexture);
+  io(room.WeatherEffect);
+  io(room.SunFlare);
+  io(room.SunFlareIntensity);
+  io(room.SunFlareSize);
+  io(room.WaterMaterial);
+  io(room.WaterHeight);
+  io(room.WaterColor);
+  io(room.WaterDensity);
+  io(room.WaterFromX);
+  io(room.WaterFromZ);
+  io(room.WaterToX);
+  io(room.WaterToZ);
+  for (auto& tile : room.TileList) io(tile);
+}
+
+// A count the slot table cannot hold means the file is not a room we can read.
+int ReadCount(BinaryReader& file, int slots) {
+  const int count = file.ReadI16();
+  if (count < 0 || count > slots) throw ReadError("count out of range");
+  return count;
+}
+
+}  // namespace
+
+std::size_t TRoom::MaxFileSize() {
+  constexpr std::size_t fixedPart = HeaderSize + 33 + 256 + 378 + TileSlots * 256 + FieldCount * TField::RecordSize;
+  constexpr std::size_t entityEntry = 2 + TEntity::CommonRecordSize + MaxEntityBodySize;
+  constexpr std::size_t surfaceRecord = TSurface::RecordHeaderSize + TSurface::LightMapBytes;
+  return fixedPart + 2 + LightSlots * TLight::RecordSize + 2 + EntitySlots * entityEntry + 2 +
+         SurfaceSlots * surfaceRecord;
+}
+
+std::vector<std::uint8_t> TRoom::SaveToBytes() {
+  BinaryWriter file;
+  for (const auto line : HeaderLines) {
+    file.WriteBytes({reinterpret_cast<const std::uint8_t*>(line.data()), line.size()});
+    file.WriteU8(0);
+  }
+  TransferAttributes(*this, AttributeWriter{file});
+  for (const auto& field : Fields) field.WriteRecord(file);
+
+  file.WriteI16(static_cast<std::int16_t>(CountLights()));
+  for (int i = 0; i <= LastLight; ++i) {
+    if (Lights[i].InUse()) Lights[i].WriteRecord(file);
+  }
+  file.WriteI16(static_cast<std::int16_t>(CountEntities()));
+  for (int i = 0; i <= LastEntity; ++i) {
+    TEntity& entity = *Entities[i];
+    if (!entity.InUse()) continue;
+    entity.WriteTypus(file);
+    entity.WriteCommon(file);
+    entity.WriteRecord(file);
+  }
+  file.WriteI16(static_cast<std::int16_t>(CountSurfaces()));
+  for (int i = 0; i <= LastSurface; ++i) {
+    if (Surfaces[i]->InUse()) Surfaces[i]->WriteRecord(file);
+  }
+  return file.Take();
+}
+
+bool TRoom::SaveToFile(std::string_view path) {
+  const auto failure = fs_layer::WriteFileAtomic(path, SaveToBytes());
+  if (!failure) return true;
+  Engine.ShowError("QZ_ROOM", "Could not save room file \"" + std::string(path) + "\": " + *failure);
+  return false;
+}
+
+bool TRoom::LoadFromBytes(std::span<const std::uint8_t> bytes) {
+  ClearRoom();
+  return ReadRoom(bytes);
+}
+
+bool TRoom::LoadFromFile(std::string_view path) {
+  ClearRoom();
+  Engine.GetHost().GetForm(FormId::Main).SetText("SaveDialog", path);
+  if (!Engine.CheckFile(path, true)) return false;
+  const auto bytes = fs_layer::ReadFile(path, MaxFileSize());
+  if (!bytes) {
+    // Unreadable, or larger than any room can be.
+    Engine.ShowError("QZ_ROOM", "Error while loading room file!");
+    FinishLoad();
+    return false;
+  }
+  return ReadRoom(*bytes);
+}
+
+// Reads into the cleared room; whatever was read before a failure stays.
+bool TRoom::ReadRoom(std::span<const std::uint8_t> bytes) {
+  BinaryReader file(bytes);
+  bool complete = true;
+  try {
+    file.Skip(HeaderSize);
+    TransferAttributes(*this, AttributeReader{file});
+    for (auto& field : Fields) field.ReadRecord(file);
+
+    const int lights = ReadCount(file, LightSlots);
+    for (int i = 0; i < lights; ++i) Lights[i].ReadRecord(file);
+
+    const int entities = ReadCount(file, EntitySlots);
+    for (int i = 0; i < entities; ++i) {
+      // A typus without a class has no known body length, so nothing after it can be
+      // trusted; AddEntity has already said which typus it was.
+      TEntity* entity = AddEntity(file.ReadI16(), {}, {}, 1.0f);
+      if (!entity) throw ReadError("entity typus without a class");
+      entity->ReadCommon(file);
+      entity->ReadRecord(file);
+    }
+
+    // The surface block is optional: a file may end after its entities.
+    if (!file.AtEnd()) {
+      const int surfaces = ReadCount(file, SurfaceSlots);
+      for (int i = 0; i < surfaces; ++i) Surfaces[i]->ReadRecord(file);
+    }
+  } catch (const ReadError&) {
+    Engine.ShowError("QZ_ROOM", "Error while loading room file!");
+    complete = false;
+  }
+  FinishLoad();
+  return complete;
+}
+
+void TRoom::FinishLoad() {
+  CountLights();
+  CountEntities();
+  CountSurfaces();
+  ReloadResources();
+  for (int i = 0; i <= LastEntity; ++i) {
+    if (Entities[i]->InUse()) Entities[i]->Bind();
+  }
+}

@@ -1,0 +1,177 @@
+#include "surfaces/surface_main.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/edit_engine.h"
+#include "room/edit_room.h"
+#include "surfaces/surface_textures.h"
+
+namespace {
+
+// Light-map texels along one side: the smallest power of two (from 2) not below the
+// rounded length, held to 4..256. Sizes beyond 256 (and NaN from degenerate input)
+// all end at 256, so nothing is converted out of range.
+std::int16_t LightMapExtent(float texels) {
+  const float wanted = std::nearbyint(texels);
+  if (!(wanted <= static_cast<float>(TSurface::MaxLightMapSize))) return TSurface::MaxLightMapSize;
+  int size = 2;
+  while (static_cast<float>(size) < wanted) size *= 2;
+  return static_cast<std::int16_t>(std::max(size, 4));
+}
+
+bool FitsLightMap(std::int16_t extent) { return extent >= 1 && extent <= TSurface::MaxLightMapSize; }
+
+}  // namespace
+
+TSurface::TSurface(TRoom& room, std::int16_t slot)
+    : slotIndex(slot), lightMapPixels(LightMapBytes, 0), room_(room) {
+  Reset();
+}
+
+TSurface::~TSurface() { ReleaseTextures(); }
+
+void TSurface::Reset() {
+  state = -1;
+  name = "SURFACE";
+  textureName = "textures\\default";
+  texPerMetreS = 0.5f;
+  texPerMetreT = 0.5f;
+  lightMapWidth = 32;
+  lightMapHeight = 32;
+  room_.Engine.ReadFloat(room_.Engine.GetHost().GetForm(FormId::Main), "EditSurfaceLightMapPixelPerMeter",
+                         lightMapTexelsPerMetre);
+  ReleaseTextures();
+}
+
+void TSurface::ReleaseTextures() {
+  if (texturesLoaded && room_.SurfaceTextureService) room_.SurfaceTextureService->DeleteTextures(*this);
+  texturesLoaded = false;
+  textureHandle = NoTexture;
+  lightMapHandle = NoTexture;
+}
+
+void TSurface::Recompute() {
+  ComputeNormal();
+  ComputeExtents();
+  ComputeTextureCoordinates();
+  BuildTextures();
+}
+
+void TSurface::ComputeNormal() {
+  const TVector& origin = corners[0].position;
+  normal = TQZEngine::Normalize(TQZMath::NormalOf(TQZEngine::Subtract(corners[1].position, origin),
+                                                  TQZEngine::Subtract(corners[3].position, origin)));
+}
+
+void TSurface::ComputeExtents() {
+  TVector sum;
+  for (const auto& corner : corners) sum = TQZEngine::Add(sum, corner.position);
+  centre = TQZEngine::Scale(sum, 0.25f);
+  TVector low = centre;
+  TVector high = centre;
+  for (const auto& corner : corners) {
+    const TVector& p = corner.position;
+    low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+  }
+  horizontalRadius = std::max((high.x - low.x) / 2.0f, (high.z - low.z) / 2.0f);
+  halfHeight = (high.y - low.y) / 2.0f;
+}
+
+void TSurface::ComputeTextureCoordinates() {
+  const float alongS = TQZEngine::Distance(corners[0].position, corners[1].position);
+  const float alongT = TQZEngine::Distance(corners[0].position, corners[3].position);
+  const float s = alongS * texPerMetreS;
+  const float t = 1.0f - alongT * texPerMetreT;
+  corners[0].s = 0.0f;
+  corners[0].t = 1.0f;
+  corners[1].s = s;
+  corners[1].t = 1.0f;
+  corners[2].s = s;
+  corners[2].t = t;
+  corners[3].s = 0.0f;
+  corners[3].t = t;
+  lightMapWidth = LightMapExtent(alongS * lightMapTexelsPerMetre);
+  lightMapHeight = LightMapExtent(alongT * lightMapTexelsPerMetre);
+}
+
+void TSurface::BuildTextures() {
+  ReleaseTextures();
+  if (!room_.SurfaceTextureService) return;
+  room_.SurfaceTextureService->BuildTextures(*this);
+  texturesLoaded = true;
+}
+
+void TSurface::Invert() {
+  std::swap(corners[1].position, corners[3].position);
+  ComputeNormal();
+}
+
+// The positions move one corner down while the texture coordinates stay, so the
+// texture turns on the surface.
+void TSurface::RotateLeft() {
+  const TVector first = corners[0].position;
+  for (std::size_t i = 0; i + 1 < corners.size(); ++i) corners[i].position = corners[i + 1].position;
+  corners[3].position = first;
+}
+
+void TSurface::RotateRight() {
+  for (int i = 0; i < 3; ++i) RotateLeft();
+}
+
+std::size_t TSurface::LightMapSize() const {
+  const auto extent = [](std::int16_t e) { return static_cast<std::size_t>(std::clamp<int>(e, 0, MaxLightMapSize)); };
+  return extent(lightMapWidth) * extent(lightMapHeight) * 3;
+}
+
+void TSurface::WriteRecord(BinaryWriter& file) const {
+  file.WriteString(name);
+  file.WriteI16(state);
+  file.WriteString(textureName);
+  file.WriteF32(texPerMetreS);
+  file.WriteF32(texPerMetreT);
+  file.WriteF32(lightMapTexelsPerMetre);
+  file.WriteI16(lightMapWidth);
+  file.WriteI16(lightMapHeight);
+  file.WriteVector(normal);
+  file.WriteVector(centre);
+  file.WriteF32(horizontalRadius);
+  file.WriteF32(halfHeight);
+  for (const auto& corner : corners) {
+    file.WriteVector(corner.position);
+    file.WriteF32(corner.s);
+    file.WriteF32(corner.t);
+  }
+  file.WriteBytes(std::span(lightMapPixels).first(LightMapSize()));
+}
+
+void TSurface::ReadRecord(BinaryReader& file) {
+  name = file.ReadString<32>();
+  state = file.ReadI16();
+  textureName = file.ReadString<255>();
+  texPerMetreS = file.ReadF32();
+  texPerMetreT = file.ReadF32();
+  lightMapTexelsPerMetre = file.ReadF32();
+  // Stored sizes are used as read, but the pixels must fit the buffer; a refused size
+  // never reaches the surface, so a later save cannot write a record it cannot read.
+  const std::int16_t width = file.ReadI16();
+  const std::int16_t height = file.ReadI16();
+  if (!FitsLightMap(width) || !FitsLightMap(height)) throw ReadError("light map size out of range");
+  lightMapWidth = width;
+  lightMapHeight = height;
+  normal = file.ReadVector();
+  centre = file.ReadVector();
+  horizontalRadius = file.ReadF32();
+  halfHeight = file.ReadF32();
+  for (auto& corner : corners) {
+    corner.position = file.ReadVector();
+    corner.s = file.ReadF32();
+    corner.t = file.ReadF32();
+  }
+  file.ReadBytes(std::span(lightMapPixels).first(LightMapSize()));
+  ReleaseTextures();
+  if (!room_.SurfaceTextureService) return;
+  room_.SurfaceTextureService->UploadStoredTextures(*this);
+  texturesLoaded = true;
+}
