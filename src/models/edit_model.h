@@ -107,6 +107,16 @@ public:
 
   void SetAnimation(std::int16_t slot, std::string_view animationName, TAnimationInstance& instance, bool loop,
                     std::int16_t direction, float speed, float frame);
+  // The game's stored names, as entities hold them.
+  template <std::size_t N>
+  std::int16_t FindModel(const ShortString<N>& displayName) const {
+    return FindModel(displayName.view());
+  }
+  template <std::size_t N>
+  void SetAnimation(std::int16_t slot, const ShortString<N>& animationName, TAnimationInstance& instance, bool loop,
+                    std::int16_t direction, float speed, float frame) {
+    SetAnimation(slot, animationName.view(), instance, loop, direction, speed, frame);
+  }
   static void ResetAnimation(TAnimationInstance& instance);
   void AnimateInstance(TAnimationInstance& instance) const;
 
