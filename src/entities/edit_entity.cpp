@@ -141,3 +141,18 @@ void TEntity::ConvertToSurfaces() {
   Engine.ModelActions->ConvertModelToSurfaces(*model, Position, Rotation, Size);
   Delete();
 }
+
+void TEntity::FillEntityNames(Form& form, std::string_view combo, std::int16_t typus) const {
+  Room().FillEntityCombo(form, combo, typus, this);
+}
+
+void TEntity::StartAnimation() {
+  if (!Engine.ModelEngine) {
+    AnimState = TAnimationInstance{};
+    return;
+  }
+  TModelEngine& models = *Engine.ModelEngine;
+  models.ResetAnimation(AnimState);
+  if (!AnimName.empty() && ModelIndex != -1)
+    models.SetAnimation(ModelIndex, AnimName, AnimState, AnimLoop, AnimDirection, AnimSpeed, -1);
+}

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "core/binary_io.h"
 #include "core/form.h"
@@ -87,7 +88,14 @@ public:
   void CreateShadows();
   void ConvertToSurfaces();
 
+  // Typus argument of FillEntityNames that lists every kind.
+  static constexpr std::int16_t AnyTypus = -1;
+
 protected:
   TQZEngine& Engine;
   TRoom& Room() const;
+  // Fills a target box with the names of the other entities of one kind (or any kind).
+  void FillEntityNames(Form& form, std::string_view combo, std::int16_t typus) const;
+  // The tile and door animation: reset, then started at frame 1 when the model is known.
+  void StartAnimation();
 };

@@ -1,0 +1,54 @@
+#include "entities/entity_control.h"
+
+#include "engine/edit_engine.h"
+#include "entities/entity_dialog.h"
+#include "entities/entity_typus.h"
+
+using namespace entity_dialog;
+
+TEControl::TEControl(TQZEngine& engine) : TEntity(engine) {
+  Name = "CONTROL";
+  Typus = typus::Control;
+  ModelName = "EDITOR_CONTROL";
+  Visible = false;
+}
+
+void TEControl::FillDialog(Form& form) {
+  ShowPage(form, "TabSheetControl");
+  FillEntityNames(form, "CBControlNext", typus::Control);
+  form.SetItemIndex("CBControlStatus", GameStatus);
+  form.SetItemIndex("CBControlAction", Action);
+  Engine.ShowFloat(form, "EditControlDelay", Delay);
+  Engine.ShowFloat(form, "EditControlDuration", Duration);
+  ShowName(form, "CBControlNext", NextControl);
+}
+
+void TEControl::ReadDialog(Form& form) {
+  GameStatus = ItemIndex(form, "CBControlStatus");
+  Action = ItemIndex(form, "CBControlAction");
+  Engine.ReadFloat(form, "EditControlDelay", Delay);
+  Engine.ReadFloat(form, "EditControlDuration", Duration);
+  ReadName(form, "CBControlNext", NextControl);
+}
+
+void TEControl::WriteRecord(BinaryWriter& file) {
+  file.WriteI16(GameStatus);
+  file.WriteI16(Action);
+  file.WriteF32(Delay);
+  file.WriteF32(Duration);
+  file.WriteString(NextControl);
+}
+
+void TEControl::ReadRecord(BinaryReader& file) {
+  GameStatus = file.ReadI16();
+  Action = file.ReadI16();
+  Delay = file.ReadF32();
+  Duration = file.ReadF32();
+  NextControl = file.ReadString<32>();
+}
+
+void TEControl::Bind() {
+  ResolveModel();
+  ClearLinks();
+  AddLink(NextControl);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Changes the game state, then hands over to the next control.
+
+#include "entities/edit_entity.h"
+
+class TEControl : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 45;
+
+  explicit TEControl(TQZEngine& engine);
+
+  std::int16_t GameStatus = 0;
+  std::int16_t Action = 0;
+  float Delay = 0.0f;
+  float Duration = 0.0f;
+  String32 NextControl;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// A collectable.
+
+#include "entities/edit_entity.h"
+#include "entities/variable_record.h"
+
+class TEItem : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 113;
+
+  explicit TEItem(TQZEngine& engine);
+
+  std::int16_t ItemTypus = 0;
+  std::int16_t Amount = 1;
+  String32 OnCollect;
+  String32 CollectAnimation;
+  float DelayBeforeCollect = 0.0f;
+  TVariableAssignment Assignment{0, 0, 1};
+  String32 ItemModel;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// A named position: a teleport destination and the end point of movers and units.
+
+#include "entities/edit_entity.h"
+
+class TEMarker : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 70;
+
+  explicit TEMarker(TQZEngine& engine);
+
+  String32 TargetMarker;
+  float Delay = 0.0f;
+  String32 TriggerOnEnter;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

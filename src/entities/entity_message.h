@@ -1,0 +1,21 @@
+#pragma once
+// Shows a message file to the player, optionally with a sound.
+
+#include "entities/edit_entity.h"
+
+class TEMessage : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 293;
+
+  explicit TEMessage(TQZEngine& engine);
+
+  String255 MessageFile;
+  String32 Sound;
+  float Delay = 0.0f;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

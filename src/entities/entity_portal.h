@@ -1,0 +1,26 @@
+#pragma once
+// A passage into another room.
+
+#include "entities/edit_entity.h"
+
+class TEPortal : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 408;
+
+  explicit TEPortal(TQZEngine& engine);
+
+  String255 ToRoom;
+  String32 ToMarker;  // a marker of the other room, so never linked here
+  TVector Dimensions{0.5f, 2.0f, 0.5f};
+  float ActivationDistance = 1.0f;
+  String32 Target;
+  String32 TargetAnimation;
+  float TargetSpeed = 1.0f;
+  String32 Sound;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

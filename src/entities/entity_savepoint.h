@@ -1,0 +1,19 @@
+#pragma once
+// Where the game may be saved; sets a game variable when used.
+
+#include "entities/edit_entity.h"
+#include "entities/variable_record.h"
+
+class TESavePoint : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 6;
+
+  explicit TESavePoint(TQZEngine& engine);
+
+  TVariableAssignment Assignment{0, 0, 1};
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// A sound source: plays a wave file here or at another entity.
+
+#include "entities/edit_entity.h"
+
+class TESound : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 306;
+
+  explicit TESound(TQZEngine& engine);
+
+  String255 SoundFile;
+  std::int16_t Volume = 100;
+  float Speed = 1.0f;
+  bool Loop = false;
+  std::int16_t Source = 0;
+  String32 SourceEntity;
+  std::int16_t Activation = 0;
+  std::int16_t RandomPercent = 100;
+  float ReplayAfter = 1.0f;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// Copies a template entity into the room, a number of times, at a marker.
+
+#include "entities/edit_entity.h"
+
+class TESpawner : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 120;
+
+  explicit TESpawner(TQZEngine& engine);
+
+  String32 Template;
+  float DelayBeforeFirst = 0.0f;
+  std::int16_t TotalCount = 1;
+  std::int16_t SpawnAtOnce = 1;
+  float DelayInbetween = 0.0f;
+  String32 SpawnPosition;
+  std::int16_t SpawnEffect = 0;
+  String32 Sound;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

@@ -1,0 +1,68 @@
+#include "entities/entity_tile.h"
+
+#include "engine/edit_engine.h"
+#include "entities/entity_dialog.h"
+#include "entities/entity_typus.h"
+#include "models/edit_model.h"
+
+using namespace entity_dialog;
+
+TETile::TETile(TQZEngine& engine) : TEntity(engine) {
+  Name = "TILE";
+  Typus = typus::Tile;
+  ApplyLighting = true;
+  ShadowTypus = 2;
+}
+
+void TETile::FillDialog(Form& form) {
+  ShowPage(form, "TabSheetTile");
+  Engine.ShowFloat(form, "EditTileAutorotateX", AutoRotate.x);
+  Engine.ShowFloat(form, "EditTileAutorotateY", AutoRotate.y);
+  Engine.ShowFloat(form, "EditTileAutorotateZ", AutoRotate.z);
+  form.SetItemIndex("CBTileCollisionForm", CollisionForm);
+  Engine.ShowFloat(form, "EditTileCollisionSizeX", CollisionSize.x);
+  Engine.ShowFloat(form, "EditTileCollisionSizeY", CollisionSize.y);
+  Engine.ShowFloat(form, "EditTileCollisionSizeZ", CollisionSize.z);
+  form.SetItemIndex("CBTileMaterial", Material);
+  form.SetChecked("CheckBoxTileCanClimb", CanClimb);
+}
+
+void TETile::ReadDialog(Form& form) {
+  ConversionBlock block(Engine, form);
+  if (!block.Float("EditTileAutorotateX", AutoRotate.x) || !block.Float("EditTileAutorotateY", AutoRotate.y) ||
+      !block.Float("EditTileAutorotateZ", AutoRotate.z))
+    return;
+  CollisionForm = ItemIndex(form, "CBTileCollisionForm");
+  if (!block.Float("EditTileCollisionSizeX", CollisionSize.x) ||
+      !block.Float("EditTileCollisionSizeY", CollisionSize.y) ||
+      !block.Float("EditTileCollisionSizeZ", CollisionSize.z))
+    return;
+  Material = ItemIndex(form, "CBTileMaterial");
+  CanClimb = form.Checked("CheckBoxTileCanClimb");
+}
+
+void TETile::Animate() {
+  if (AnimState.Animation != -1 && Engine.ModelEngine) Engine.ModelEngine->AnimateInstance(AnimState);
+}
+
+void TETile::WriteRecord(BinaryWriter& file) {
+  file.WriteVector(AutoRotate);
+  file.WriteI16(CollisionForm);
+  file.WriteVector(CollisionSize);
+  file.WriteI16(Material);
+  file.WriteBool(CanClimb);
+}
+
+void TETile::ReadRecord(BinaryReader& file) {
+  AutoRotate = file.ReadVector();
+  CollisionForm = file.ReadI16();
+  CollisionSize = file.ReadVector();
+  Material = file.ReadI16();
+  CanClimb = file.ReadBool();
+}
+
+void TETile::Bind() {
+  ResolveModel();
+  ClearLinks();
+  StartAnimation();
+}

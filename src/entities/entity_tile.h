@@ -1,0 +1,24 @@
+#pragma once
+// A modelled building block with a collision shape, a material and an optional spin.
+
+#include "entities/edit_entity.h"
+
+class TETile : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 29;
+
+  explicit TETile(TQZEngine& engine);
+
+  TVector AutoRotate;
+  std::int16_t CollisionForm = 0;
+  TVector CollisionSize{0.5f, 1.0f, 0.5f};
+  std::int16_t Material = 0;
+  bool CanClimb = false;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void Animate() override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// An invisible object that moves a named tile to a marker.
+
+#include "entities/edit_entity.h"
+
+class TETileMover : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 78;
+
+  explicit TETileMover(TQZEngine& engine);
+
+  String32 Target;
+  float Delay = 0.0f;
+  String32 Marker;
+  float Speed = 1.0f;
+  float RotateSpeed = 1.0f;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// Fires an action at up to eight target entities.
+
+#include <array>
+
+#include "entities/edit_entity.h"
+#include "entities/variable_record.h"
+
+class TETrigger : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 281;
+  static constexpr int TargetCount = 8;
+
+  explicit TETrigger(TQZEngine& engine);
+
+  std::int16_t CountDown = 0;
+  bool ShowCountDown = false;
+  float Delay = 0.0f;
+  std::int16_t Activations = -1;
+  TVariableCondition Condition;
+  std::int16_t Action = 0;
+  std::array<String32, TargetCount> Targets;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

@@ -1,0 +1,19 @@
+#pragma once
+// Sets a game variable.
+
+#include "entities/edit_entity.h"
+#include "entities/variable_record.h"
+
+class TEVariable : public TEntity {
+public:
+  static constexpr std::size_t BodySize = 6;
+
+  explicit TEVariable(TQZEngine& engine);
+
+  TVariableAssignment Assignment;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// A tile that leads the player to a marker in another room.
+
+#include "entities/entity_tile.h"
+#include "entities/variable_record.h"
+
+class TETDoor : public TETile {
+public:
+  static constexpr std::size_t BodySize = 548;
+
+  explicit TETDoor(TQZEngine& engine);
+
+  String255 ToRoom;
+  String32 ToMarker;
+  TVector Dimensions{0.5f, 2.0f, 0.5f};
+  String32 PlayerAnimation;
+  float WaitBeforeEnter = 0.0f;
+  String32 DoorAnimation;
+  float DoorAnimSpeed = 1.0f;
+  float WaitBeforeAnim = 0.0f;
+  String32 ActivationTarget;
+  String32 Sound;
+  std::int16_t KeyItem = 0;
+  String32 OnLocked;
+  String32 OnUnlock;
+  TVariableCondition Condition;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

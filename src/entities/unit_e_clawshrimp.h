@@ -1,0 +1,11 @@
+#pragma once
+// A claw shrimp enemy.
+
+#include "entities/unit_main.h"
+
+class TEUEClawShrimp : public TEUnit {
+public:
+  explicit TEUEClawShrimp(TQZEngine& engine);
+
+  void FillDialog(Form& form) override;
+};

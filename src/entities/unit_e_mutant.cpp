@@ -1,0 +1,21 @@
+#include "entities/unit_e_mutant.h"
+
+#include "entities/entity_dialog.h"
+#include "entities/entity_typus.h"
+
+namespace {
+constexpr int BaseHealth = 10;
+}  // namespace
+
+TEUEMutant::TEUEMutant(TQZEngine& engine) : TEUnit(engine) {
+  Name = "MUTANT";
+  Typus = typus::Mutant;
+  ModelName = "UNIT_ENEMY_MUTANT";
+  Health = RandomHealth(BaseHealth);
+}
+
+// The kind's own page has no controls; it only tells the designer what the unit is.
+void TEUEMutant::FillDialog(Form& form) {
+  TEUnit::FillDialog(form);
+  entity_dialog::ShowPage(form, "TabSheetUMutant");
+}

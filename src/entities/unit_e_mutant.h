@@ -1,0 +1,11 @@
+#pragma once
+// A mutant enemy.
+
+#include "entities/unit_main.h"
+
+class TEUEMutant : public TEUnit {
+public:
+  explicit TEUEMutant(TQZEngine& engine);
+
+  void FillDialog(Form& form) override;
+};

@@ -1,0 +1,19 @@
+#pragma once
+// An explosion: only its size is edited and stored; the editor shows nothing of it.
+
+#include "particles/particle_main.h"
+
+class TEPExplosion : public TEParticle {
+public:
+  static constexpr std::size_t BodySize = 4;
+
+  explicit TEPExplosion(TQZEngine& engine);
+
+  float ExplosionSize = 1.0f;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+};

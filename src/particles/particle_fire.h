@@ -1,0 +1,27 @@
+#pragma once
+// A fire: a standing base flame and rising flames that fade and shrink.
+
+#include "particles/particle_main.h"
+
+class TEPFire : public TEParticle {
+public:
+  static constexpr std::size_t BodySize = 8;
+
+  explicit TEPFire(TQZEngine& engine);
+
+  float FireSize = 1.0f;
+  float FireRadius = 0.2f;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void Animate() override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+
+private:
+  void EmitFlame(std::int16_t kind, float scale);
+  void UpdateFlame(int index);
+
+  std::int16_t texture_ = -1;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// A fountain: bursts of drops thrown up in a jet that bends down and vanishes below a
+// height.
+
+#include "particles/particle_main.h"
+
+class TEPFountain : public TEParticle {
+public:
+  static constexpr std::size_t BodySize = 34;
+
+  explicit TEPFountain(TQZEngine& engine);
+
+  float FountainSize = 1.0f;
+  float FountainRadius = 0.1f;
+  float PitchSpread = 10.0f;
+  float HeadingSpread = 180.0f;
+  float PitchLoss = 10.0f;
+  float StartPitch = 80.0f;
+  float VanishHeight = 0.0f;
+  float ParticleSpeed = 0.4f;
+  std::int16_t ParticleCount = 15;
+
+  void FillDialog(Form& form) override;
+  void ReadDialog(Form& form) override;
+  void Animate() override;
+  void WriteRecord(BinaryWriter& file) override;
+  void ReadRecord(BinaryReader& file) override;
+  void Bind() override;
+
+private:
+  void EmitDrop();
+
+  std::int16_t texture_ = -1;
+};

@@ -1,0 +1,80 @@
+#pragma once
+// The base of every particle emitter: a growable pool of particle records that the
+// kind fills, moves and frees once per frame. The pool is never stored; the kind's
+// reset (its Bind) rebuilds it.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "entities/edit_entity.h"
+
+struct TParticle {
+  std::int16_t kind = -1;  // -1: free record
+  std::int16_t drawAs = 0;  // 0 model instance, 1 textured sprite
+  TVector position;
+  TVector rotation;  // also the direction of travel of moving particles
+  float size = 0.0f;
+  TVector colour;
+  std::int16_t blendMode = 0;
+  float alpha = 0.0f;
+  std::int16_t modelIndex = -1;
+  std::int16_t modelOption = -1;
+  std::int16_t textureHandle = -1;
+  float spriteColumn = 0.0f;
+  float spriteRow = 0.0f;
+  float cellWidth = 0.0f;
+  float cellHeight = 0.0f;
+  float extraPitch = 0.0f;
+  bool billboard = false;
+  bool upright = false;
+  float age = 0.0f;
+};
+
+// How an emitter's sprites look; every sprite of one emitter shares it.
+struct TSpriteStyle {
+  bool upright = false;
+  bool billboard = false;
+  float extraPitch = 0.0f;
+  float cellHeight = 64.0f;
+  float cellWidth = 64.0f;
+  float spriteRow = 0.0f;
+  float spriteColumn = 0.0f;
+  std::int16_t textureHandle = -1;
+  float alpha = 1.0f;
+  std::int16_t blendMode = 0;
+  TVector colour{1.0f, 1.0f, 1.0f};
+};
+
+class TEParticle : public TEntity {
+public:
+  explicit TEParticle(TQZEngine& engine);
+
+  float EmissionTimer = 0.0f;
+  std::vector<TParticle> Pool;
+
+  // option1 takes the place of alpha and option2 that of blendMode: model drawing options.
+  int AddModelParticle(std::int16_t kind, const TVector& position, std::int16_t modelIndex, float option1,
+                       std::int16_t option2, const TVector& colour, float size, const TVector& rotation);
+  int AddSpriteParticle(std::int16_t kind, const TVector& position, const TSpriteStyle& style, float size,
+                        const TVector& rotation);
+  void FreeParticle(int index);
+  void ClearParticles();
+  using TEntity::InUse;
+  bool InUse(int index) const;
+  int HighIndex() const { return static_cast<int>(Pool.size()) - 1; }
+  void SetSpriteFrame(int index, int frame, int columns);
+
+protected:
+  // Slot of a texture of the texture list, -1 when there is none (or no renderer).
+  std::int16_t LoadTexture(std::string_view name);
+  // a + n * (b - a) / 1000 with n random in 0..999.
+  float RandomBetween(float low, float high);
+  // Random whole number 0 .. n - 1.
+  int RandInt(int n);
+  // The emitter's timer advances; true (and the timer restarts) once it passed the interval.
+  bool EmissionDue(float interval);
+
+private:
+  int Allocate();
+};
