@@ -206,6 +206,7 @@ bool ReadMS3DBase(std::span<const std::uint8_t> bytes, std::string_view modelNam
     WarnBaseKeys(contents.Joints, host);
     loaded = true;
   } catch (const ReadError&) {
+    contents = TMS3DContents{};  // nothing half-read is kept
     host.ShowError("QZ_MODEL", QuotedModelText("Error while loading model file", modelName));
   }
 

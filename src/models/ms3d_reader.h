@@ -13,7 +13,7 @@ class Host;
 
 // A base model: header checks, every section, keyframe warnings and the final
 // checks (no empty section, no group without material). Returns whether the model
-// counts as loaded; `contents` holds what was read either way.
+// counts as loaded; `contents` holds what was read, or nothing after a read error.
 bool ReadMS3DBase(std::span<const std::uint8_t> bytes, std::string_view modelName, TMS3DContents& contents,
                   Host& host);
 
