@@ -1,0 +1,168 @@
+#include "room/room_fixture.h"
+
+namespace {
+
+class Camera : public RoomTest {
+protected:
+  MemoryForm& Main() { return host.Memory(FormId::Main); }
+  // Puts the pointer dx, dy pixels from the panel's centre.
+  void PointerOffset(int dx, int dy) {
+    host.pointer = {host.viewOrigin.x + 320 + dx, host.viewOrigin.y + 240 + dy};
+  }
+  TCamera& camera = room.Camera;
+};
+
+TEST_F(Camera, ZoomStepsStopAtTheirLimits) {
+  std::vector<float> zooms;
+  for (int i = 0; i < 4; ++i) {
+    camera.ZoomIn();
+    zooms.push_back(camera.Zoom);
+  }
+  EXPECT_EQ(zooms, (std::vector<float>{2, 4, 8, 8}));
+  camera.Zoom = 1;
+  camera.ZoomOut();
+  camera.ZoomOut();
+  EXPECT_EQ(camera.Zoom, 0.5f);
+}
+
+TEST_F(Camera, ZoomTextInTheStatusBar) {
+  camera.DoFrame();
+  EXPECT_EQ(host.StatusText(3), "Zoom x 1");
+  camera.ZoomIn();
+  camera.ZoomIn();
+  camera.DoFrame();
+  EXPECT_EQ(host.StatusText(3), "Zoom x 4");
+  camera.Zoom = 0.5f;
+  host.decimalSeparator = ',';
+  camera.DoFrame();
+  EXPECT_EQ(host.StatusText(3), "Zoom x 0,5");
+}
+
+TEST_F(Camera, SetModeShowsTheHiddenCoordinateOnTheBar) {
+  camera.Position = {1, 2.51f, -3.333f};
+  camera.SetMode(TCamera::ModeSide);
+  EXPECT_EQ(Main().Position("ScrollBarYZ"), -50);
+  EXPECT_FLOAT_EQ(camera.Position.y, 2.5f);  // held to the bar's steps of 0.05
+  camera.SetMode(TCamera::ModeTop);
+  EXPECT_EQ(Main().Position("ScrollBarYZ"), -67);
+  EXPECT_FLOAT_EQ(camera.Position.z, -3.35f);
+  EXPECT_TRUE(Main().Visible("ScrollBarX"));
+  camera.Position.z = 10;
+  camera.SetMode(7);  // unknown modes touch no bar
+  EXPECT_EQ(Main().Position("ScrollBarYZ"), -67);
+  EXPECT_EQ(camera.Mode, 7);
+}
+
+TEST_F(Camera, ScrollBarsMoveTheCamera) {
+  Main().SetPosition("ScrollBarX", 30);
+  camera.ScrollX();
+  EXPECT_FLOAT_EQ(camera.Position.x, 1.5f);
+  Main().SetPosition("ScrollBarYZ", 40);
+  camera.Mode = TCamera::ModeSide;
+  camera.ScrollYZ();
+  EXPECT_FLOAT_EQ(camera.Position.y, -2.0f);
+  camera.Mode = TCamera::Mode3D;
+  camera.ScrollYZ();
+  EXPECT_FLOAT_EQ(camera.Position.z, 0.0f);
+}
+
+TEST_F(Camera, WithoutCaptureTheFrameChangesNothing) {
+  host.keysDown = {vk::W};
+  PointerOffset(100, 100);
+  const TVector before = camera.Position;
+  camera.DoFrame();
+  EXPECT_EQ(camera.Position, before);
+  EXPECT_EQ(host.keyboardPolls, 0);
+}
+
+TEST_F(Camera, ToggleCaptureHidesThePointerAndCentresIt) {
+  host.viewOrigin = {100, 50};
+  camera.ToggleCapture();
+  EXPECT_EQ(camera.Captured, 1);
+  EXPECT_TRUE(host.pointerHidden);
+  EXPECT_EQ(host.pointer.x, 420);
+  EXPECT_EQ(host.pointer.y, 290);
+  EXPECT_EQ(host.viewFocused, 1);
+  camera.ToggleCapture();
+  EXPECT_FALSE(host.pointerHidden);
+}
+
+TEST_F(Camera, SideViewMouseDownRaisesTheCamera) {
+  camera.SetMode(TCamera::ModeSide);
+  camera.ToggleCapture();
+  PointerOffset(0, 50);
+  camera.DoFrame();
+  EXPECT_FLOAT_EQ(camera.Position.y, 3.0f);
+  EXPECT_EQ(Main().Position("ScrollBarYZ"), -60);
+  EXPECT_EQ(host.pointer.x, 320);  // warped back to the centre
+  EXPECT_EQ(host.pointer.y, 240);
+}
+
+TEST_F(Camera, TopViewPansAgainstThePointerScaledByZoom) {
+  camera.ToggleCapture();
+  camera.Zoom = 2;
+  PointerOffset(100, -10);
+  camera.DoFrame();
+  EXPECT_FLOAT_EQ(camera.Position.x, -1.0f);
+  EXPECT_FLOAT_EQ(camera.Position.z, 0.1f);
+  EXPECT_EQ(Main().Position("ScrollBarX"), -20);
+}
+
+TEST_F(Camera, PanningBeyondTheBarsIsHeldAtFiftyMetres) {
+  camera.ToggleCapture();
+  PointerOffset(-4000, 0);
+  camera.DoFrame();
+  EXPECT_EQ(Main().Position("ScrollBarX"), 1000);
+  EXPECT_FLOAT_EQ(camera.Position.x, 50.0f);
+}
+
+TEST_F(Camera, FlightKeysAndAlt) {
+  camera.SetMode(TCamera::Mode3D);
+  camera.ToggleCapture();
+  host.keysDown = {vk::W, vk::Space};
+  camera.DoFrame();
+  EXPECT_NEAR(camera.Position.z, -0.3f, 1e-6f);
+  EXPECT_NEAR(camera.Position.y, 2.15f, 1e-6f);
+  EXPECT_EQ(camera.SavedPosition, camera.Position);
+  host.keysDown = {vk::Alt, vk::S, vk::D, vk::Ctrl};
+  const TVector before = camera.Position;
+  PointerOffset(0, -100);
+  camera.DoFrame();
+  EXPECT_EQ(camera.Position.y, before.y);
+  EXPECT_FLOAT_EQ(camera.Rotation.x, 20.0f);  // mouse-look still works
+  EXPECT_EQ(camera.SavedRotation, camera.Rotation);
+}
+
+TEST_F(Camera, PitchStaysWithinNinetyDegrees) {
+  camera.SetMode(TCamera::Mode3D);
+  camera.ToggleCapture();
+  PointerOffset(0, -5000);
+  camera.DoFrame();
+  EXPECT_EQ(camera.Rotation.x, 90.0f);
+  PointerOffset(30, 9000);
+  camera.DoFrame();
+  EXPECT_EQ(camera.Rotation.x, -90.0f);
+  EXPECT_FLOAT_EQ(camera.Rotation.y, -6.0f);
+}
+
+TEST_F(Camera, MoveStepNeedsCapture) {
+  camera.MoveStep(1);
+  EXPECT_EQ(camera.Position, (TVector{0, 2, 0}));
+  camera.ToggleCapture();
+  camera.Rotation = {0, 90, 0};
+  camera.MoveStep(1);  // facing -X after a quarter turn
+  EXPECT_NEAR(camera.Position.x, -0.3f, 1e-6f);
+  camera.MoveStep(9);
+  EXPECT_NEAR(camera.Position.x, -0.3f, 1e-6f);
+}
+
+TEST_F(Camera, NewOrLoadedRoomKeepsTheView) {
+  camera.Position = {3, 4, 5};
+  camera.Mode = TCamera::ModeSide;
+  room.ClearRoom();
+  ASSERT_TRUE(room.LoadFromBytes(room.SaveToBytes()));
+  EXPECT_EQ(camera.Position, (TVector{3, 4, 5}));
+  EXPECT_EQ(camera.Mode, TCamera::ModeSide);
+}
+
+}  // namespace
