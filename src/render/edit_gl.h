@@ -141,6 +141,7 @@ public:
   TRoomRenderer& RoomRenderer() { return *roomRenderer_; }
   TProjection& Projection() { return *projection_; }
   GLOcclusion& Occlusion() { return *occlusion_; }
+  GLSurfaceTextures& SurfaceTextureUploads() { return *surfaceTextures_; }
 
 private:
   bool LoadListedTexture(std::string_view name, int slot);

@@ -41,7 +41,16 @@ void TMultitexture::SetTextureUnit(std::uint32_t glName, int unit, int envMode) 
 }
 
 void TMultitexture::SetTwoTextures(std::uint32_t glName0, std::uint32_t glName1) {
-  if (!Available()) return;
+  if (!Available()) {
+    // One unit only: the colour texture without its light map.
+    if (glName0 == NoTexture) {
+      glDisable(GL_TEXTURE_2D);
+    } else {
+      glEnable(GL_TEXTURE_2D);
+      glBindTexture(GL_TEXTURE_2D, glName0);
+    }
+    return;
+  }
   const std::uint32_t names[] = {glName0, glName1};
   for (int unit = 0; unit < 2; ++unit) {
     if (names[unit] != NoTexture) {

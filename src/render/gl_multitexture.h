@@ -1,7 +1,7 @@
 #pragma once
 // Two texture units through GL_ARB_multitexture, for detail maps and light maps.
-// Without the extension every operation does nothing, so surfaces and models still
-// draw with their first texture.
+// Without the extension the operations fall back to the one unit GL always has:
+// surfaces and models then draw with their first texture only.
 
 #include <cstdint>
 
@@ -21,6 +21,7 @@ public:
   // envMode 0 replaces, 1 adds; unit 0 or 1 becomes active, others leave it.
   void SetTextureUnit(std::uint32_t glName, int unit, int envMode);
   // Unit 0 gets glName0 (replace), unit 1 glName1 (add); unit 1 stays active.
+  // NoTexture leaves that unit untextured.
   void SetTwoTextures(std::uint32_t glName0, std::uint32_t glName1);
   void MultiTexCoord(float s0, float t0, float s1, float t1);
   // Switches unit 1 off and makes unit 0 active again.

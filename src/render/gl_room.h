@@ -11,10 +11,25 @@
 class TEditGL;
 class TRoom;
 class TEntity;
+class TEParticle;
+struct TParticle;
 
 class TRoomRenderer {
 public:
   explicit TRoomRenderer(TEditGL& gl) : gl_(gl) {}
+
+  // The surface the cursor's surface tools work on; it pulses while the Surfaces page
+  // is open. Set by the window's cursor; -1 = none.
+  std::int16_t SelectedSurface = -1;
+
+  // Where the edit cursor stands and, while the button is held, where its drag began.
+  // Set by the window's cursor code every time the pointer moves.
+  struct CursorState {
+    TVector position;
+    TVector dragStart;
+    bool dragging = false;
+  };
+  CursorState Cursor;
 
   void DrawRoom();
   // skip -1 leaves nothing out; lightPassOnly draws only what casts shadows.
@@ -36,6 +51,8 @@ private:
   void DrawEntityExtras(TEntity& entity);
   void DrawCameraZone(TEntity& entity);
   void DrawBlobShadow(const TEntity& entity);
+  void DrawParticles(const TEParticle& emitter);
+  void DrawSpriteParticle(const TParticle& particle);
   void DrawFieldOverlay();
   void DrawField(int i, int j);
   void DrawLights();
