@@ -36,6 +36,9 @@ public:
 
   friend bool operator==(const ShortString& a, const ShortString& b) { return a.view() == b.view(); }
   friend bool operator==(const ShortString& a, std::string_view b) { return a.view() == b; }
+  // Exact matches for the other spellings of text, which would otherwise convert both ways.
+  friend bool operator==(const ShortString& a, const char* b) { return a.view() == std::string_view(b); }
+  friend bool operator==(const ShortString& a, const std::string& b) { return a.view() == b; }
 
 private:
   std::uint8_t length_ = 0;
