@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct ToolRun {
   int status = -1;
   std::string out;
   std::string err;
@@ -33,11 +33,11 @@ protected:
   void TearDown() override { fs::remove_all(dir_); }
 
   // Runs the tool in the sample game directory; stdout and stderr kept apart.
-  Run Tool(const std::string& args) {
+  ToolRun Tool(const std::string& args) {
     const fs::path errFile = dir_ / "stderr.txt";
     const std::string command = std::string("cd '") + BRANNOCK_SAMPLE_DIR + "' && '" + BRANNOCK_TOOL_PATH + "' " +
                                 args + " 2>'" + errFile.string() + "'";
-    Run run;
+    ToolRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     std::array<char, 4096> buffer;
     std::size_t n;
@@ -61,7 +61,7 @@ protected:
 };
 
 TEST_F(ToolTest, NewRoomIsTheEmptyLayoutAndSurvivesResave) {
-  const Run made = Tool("new " + Path("new.rer"));
+  const ToolRun made = Tool("new " + Path("new.rer"));
   ASSERT_EQ(made.status, 0) << made.err;
   const std::string bytes = Slurp(Path("new.rer"));
   ASSERT_EQ(bytes.size(), 52161u);
@@ -69,14 +69,14 @@ TEST_F(ToolTest, NewRoomIsTheEmptyLayoutAndSurvivesResave) {
   EXPECT_EQ(bytes.substr(96, 5), std::string("\x04ROOM", 5));
   EXPECT_EQ(bytes.substr(52155), std::string(6, '\0')) << "three counts of zero end a new room";
 
-  const Run resaved = Tool("resave " + Path("new.rer") + " " + Path("again.rer"));
+  const ToolRun resaved = Tool("resave " + Path("new.rer") + " " + Path("again.rer"));
   ASSERT_EQ(resaved.status, 0) << resaved.err;
   EXPECT_EQ(Slurp(Path("again.rer")), bytes);
 }
 
 TEST_F(ToolTest, DumpIsJsonWithEveryPart) {
   ASSERT_EQ(Tool("new " + Path("new.rer")).status, 0);
-  const Run dumped = Tool("dump " + Path("new.rer"));
+  const ToolRun dumped = Tool("dump " + Path("new.rer"));
   ASSERT_EQ(dumped.status, 0) << dumped.err;
   const auto json = nlohmann::json::parse(dumped.out);
   EXPECT_EQ(json["room"]["Name"], "ROOM");
@@ -94,7 +94,7 @@ TEST_F(ToolTest, DamagedFilesAreReportedWithAFailingStatus) {
   const std::string good = Slurp(Path("new.rer"));
 
   Spill(Path("cut.rer"), good.substr(0, 9000));
-  Run run = Tool("check " + Path("cut.rer"));
+  ToolRun run = Tool("check " + Path("cut.rer"));
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.err.find("QZ_ROOM: Error while loading room file!"), std::string::npos) << run.err;
 
@@ -105,7 +105,7 @@ TEST_F(ToolTest, DamagedFilesAreReportedWithAFailingStatus) {
   run = Tool("dump " + Path("hostile.rer"));
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.err.find("QZ_ROOM: Error while loading room file!"), std::string::npos) << run.err;
-  EXPECT_NO_THROW((void)nlohmann::json::parse(run.out)) << "a partial room is still dumped";
+  EXPECT_TRUE(nlohmann::json::accept(run.out)) << "a partial room is still dumped";
 
   run = Tool("resave " + Path("cut.rer") + " " + Path("out.rer"));
   EXPECT_NE(run.status, 0);
@@ -122,11 +122,11 @@ TEST_F(ToolTest, CheckFindsValuesTheGameWouldTripOver) {
   EXPECT_EQ(Tool("check " + Path("new.rer")).status, 0);
 
   // Fog density (offset 441) as NaN, and the first field's typus far past the list.
-  const std::string nan = "\x00\x00\xC0\x7F";
+  const std::string nan("\x00\x00\xC0\x7F", 4);
   bytes.replace(441, 4, nan);
   bytes[8955] = '\x63';
   Spill(Path("odd.rer"), bytes);
-  const Run run = Tool("check " + Path("odd.rer"));
+  const ToolRun run = Tool("check " + Path("odd.rer"));
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.err.find("FogDensity is not a finite number"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("field 0,0: Typus 99 is not an entry of [FIELD_TYPUS]"), std::string::npos) << run.err;
@@ -136,7 +136,7 @@ TEST_F(ToolTest, ASaveThatCannotBeWrittenLeavesTheOldFile) {
   ASSERT_EQ(Tool("new " + Path("new.rer")).status, 0);
   // A directory in place of the output file: the rename over it must fail.
   fs::create_directories(Path("blocked.rer"));
-  const Run run = Tool("resave " + Path("new.rer") + " " + Path("blocked.rer"));
+  const ToolRun run = Tool("resave " + Path("new.rer") + " " + Path("blocked.rer"));
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.err.find("QZ_ROOM: "), std::string::npos) << run.err;
   EXPECT_TRUE(fs::is_directory(Path("blocked.rer")));
