@@ -1,0 +1,242 @@
+#include "gl_fixture.h"
+#include "entities/edit_entity.h"
+#include "entities/entity_typus.h"
+#include "render/gl_room.h"
+
+namespace {
+
+class RoomRendering : public GLTest {
+protected:
+  void SetUp() override {
+    GLTest::SetUp();
+    if (HasFatalFailure()) return;
+    Room().Camera.Position = {0.0f, 2.0f, 0.0f};
+    Room().Camera.Rotation = {};
+    Room().Camera.Zoom = 1.0f;
+  }
+
+  void Frame(int mode) {
+    Room().Camera.Mode = static_cast<std::uint16_t>(mode);
+    gl->DrawFrame();
+  }
+
+  // Within a few steps of the expected colour: rasterisers round differently.
+  static void ExpectColor(std::array<int, 3> actual, std::array<int, 3> expected, int tolerance = 3) {
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_NEAR(actual[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)], tolerance)
+          << "component " << i << " of (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ")";
+    }
+  }
+
+  TSurface* AddFloor(float x0, float z0, float x1, float z1, float y, std::string_view texture) {
+    return Room().AddSurface({x0, y, z0}, {x1, y, z0}, {x1, y, z1}, {x0, y, z1}, texture);
+  }
+};
+
+TEST_F(RoomRendering, SkyBoxCountsTwelvePolygonsAndFacesTheCamera) {
+  UseTextures({{"sky\\front", Qt::red},
+               {"sky\\right", Qt::green},
+               {"sky\\back", Qt::blue},
+               {"sky\\left", Qt::yellow},
+               {"sky\\top", Qt::cyan},
+               {"sky\\bottom", Qt::magenta}});
+  StartGL();
+  Room().SkyTexture = 1;
+  Frame(TCamera::Mode3D);
+  EXPECT_EQ(gl->PolygonCount(), 12);
+  EXPECT_EQ(host.StatusText(4), "Polygons: 12");
+  ExpectColor(Pixel(320, 240), {255, 0, 0});  // looking along -z
+  Room().Camera.Rotation = {0.0f, 90.0f, 0.0f};
+  Frame(TCamera::Mode3D);
+  ExpectColor(Pixel(320, 240), {255, 255, 0});  // turned left: the x = -10 face
+  Room().Camera.Rotation = {90.0f, 0.0f, 0.0f};
+  Frame(TCamera::Mode3D);
+  ExpectColor(Pixel(320, 240), {0, 255, 255});  // looking up
+  SaveFrame("sky_up");
+  // Flat views never show the sky.
+  Frame(TCamera::ModeTop);
+  EXPECT_EQ(gl->PolygonCount(), 0);
+  EXPECT_TRUE(host.caption.empty());
+}
+
+TEST_F(RoomRendering, FogShowsAsClearColourOnlyWhenTypedAndChecked) {
+  StartGL();
+  Room().FogColor = {0.0f, 0.0f, 1.0f};
+  Frame(TCamera::ModeTop);
+  ExpectColor(Pixel(10, 10), {77, 77, 77});  // fog type 0 keeps the start-up grey
+  Room().FogTypus = 1;
+  Frame(TCamera::ModeTop);
+  ExpectColor(Pixel(10, 10), {77, 77, 77});  // "Show Fog" is not checked
+  GLint mode = 0;
+  glGetIntegerv(GL_FOG_MODE, &mode);
+  GLfloat start = 0;
+  glGetFloatv(GL_FOG_START, &start);
+  EXPECT_EQ(mode, GL_LINEAR);
+  EXPECT_FLOAT_EQ(start, 3990.0f);
+  Main().SetChecked("ShowFog1", true);
+  Frame(TCamera::ModeTop);
+  ExpectColor(Pixel(10, 10), {0, 0, 255});
+}
+
+TEST_F(RoomRendering, SurfacesCountTwoPolygonsEachAndShowTheirTexture) {
+  WriteBitmap("data/model/world/textures/red.bmp", Qt::red);
+  StartGL();
+  ASSERT_NE(AddFloor(-2, -2, 2, 2, 0.0f, "textures\\red"), nullptr);
+  ASSERT_NE(AddFloor(5, 5, 6, 6, 0.0f, "textures\\red"), nullptr);
+  ASSERT_NE(AddFloor(-6, 5, -5, 6, 0.0f, "textures\\red"), nullptr);
+  EXPECT_TRUE(Errors().empty()) << Errors()[0];
+  Frame(TCamera::ModeTop);
+  EXPECT_EQ(gl->PolygonCount(), 0);  // "Show Surfaces" unchecked
+  Main().SetChecked("ShowSurfaces1", true);
+  Frame(TCamera::ModeTop);
+  EXPECT_EQ(gl->PolygonCount(), 6);
+  ExpectColor(Pixel(300, 220), {255, 0, 0});  // beside the cursor's dot in the middle
+  SaveFrame("surfaces_top");
+  EXPECT_TRUE(host.caption.empty());
+}
+
+TEST_F(RoomRendering, TheSelectedSurfacePulsesOnlyOnTheSurfacesPage) {
+  WriteBitmap("data/model/world/textures/grey.bmp", QColor(128, 128, 128));
+  StartGL();
+  Main().SetChecked("ShowSurfaces1", true);
+  ASSERT_NE(AddFloor(-2, -2, 2, 2, 0.0f, "textures\\grey"), nullptr);
+  gl->RoomRenderer().SelectedSurface = 0;
+  Frame(TCamera::ModeTop);
+  const auto plain = Pixel(300, 220);
+  Main().SetActivePage("PageControl", "TabSheetSurfaces");
+  Frame(TCamera::ModeTop);
+  const auto lit = Pixel(300, 220);
+  EXPECT_GT(lit[0], plain[0] + 20);  // additive highlight on top of the texture
+  EXPECT_GT(lit[1], plain[1] + 20);
+}
+
+TEST_F(RoomRendering, FieldOverlayColoursByTheActiveTool) {
+  StartGL();
+  Main().SetActivePage("PageControl", "TabSheetFields");
+  TField& field = Room().FieldOf(30, 30);  // x 0..1, z 0..1
+  field.Typus = 1;
+  field.Material = 3;
+  field.Height = 0.0f;
+  Room().Camera.Position = {0.5f, 2.0f, 0.5f};
+  Room().Cursor.SetMode(1001);
+  Frame(TCamera::ModeTop);
+  // Average blending of (0.5, 1, 0) at alpha 0.5 over the 0.3 grey.
+  SaveFrame("fields_typus_top");
+  ExpectColor(Pixel(320, 240), {102, 166, 38});
+  Room().Cursor.SetMode(1002);
+  Frame(TCamera::ModeTop);
+  ExpectColor(Pixel(320, 240), {153, 153, 77});  // material 3: (0.9, 0.9, 0.3)
+  Room().Cursor.SetMode(2001);
+  Frame(TCamera::ModeTop);
+  ExpectColor(Pixel(320, 100), {77, 77, 77});  // outside the field
+  ExpectColor(Pixel(330, 250), {102, 102, 102});  // plain grey 0.5 for other tools
+  SaveFrame("fields_top");
+}
+
+TEST_F(RoomRendering, WaterCountsTwoPolygonsPerCellAndLayer) {
+  StartGL();
+  TRoom& room = Room();
+  room.WaterMaterial = 1;
+  room.WaterFromX = 0;
+  room.WaterToX = 4;  // columns 0, 1, 2
+  room.WaterFromZ = 0;
+  room.WaterToZ = 3;  // rows 0, 1 (fractions dropped)
+  Frame(TCamera::ModeTop);
+  EXPECT_EQ(gl->PolygonCount(), 3 * 2 * 2 * 2);
+  room.WaterFromX = room.WaterToX = 10;
+  room.WaterFromZ = room.WaterToZ = 11;
+  Frame(TCamera::ModeTop);
+  EXPECT_EQ(gl->PolygonCount(), 4);
+  room.WaterMaterial = 0;
+  Frame(TCamera::ModeTop);
+  EXPECT_EQ(gl->PolygonCount(), 0);
+}
+
+TEST_F(RoomRendering, AnEntityWithoutModelShowsAWhiteMarkerBox) {
+  StartGL();
+  TEntity* marker = Room().AddEntity(typus::Marker, {0.0f, 0.0f, 0.0f}, {}, 1.0f);
+  ASSERT_NE(marker, nullptr);
+  ASSERT_EQ(marker->ModelIndex, -1);
+  Frame(TCamera::ModeTop);
+  // Additive white at alpha 0.15 over the grey, solid box and its outline.
+  const auto inside = Pixel(320, 240);
+  EXPECT_GE(inside[0], 110);
+  EXPECT_EQ(inside[0], inside[2]);
+  ExpectColor(Pixel(320, 60), {77, 77, 77});
+}
+
+TEST_F(RoomRendering, EveryPassInEveryViewLeavesNoGLError) {
+  UseTextures({{"world\\water\\water", Qt::blue},
+               {"world\\water\\water2", Qt::cyan},
+               {"effect\\shadow", Qt::white},
+               {"effect\\flare\\flare", Qt::white},
+               {"effect\\flare\\center", Qt::white},
+               {"effect\\flare\\rings", Qt::white}});
+  WriteBitmap("data/model/world/textures/wall.bmp", QColor(180, 140, 90));
+  StartGL();
+  for (const char* item : {"ShowFog1", "ShowGrid1", "ShowFieldCeiling1", "ShowSurfaces1", "ShowLights1",
+                           "ShowLensFlares1", "ShowEntityTargets1", "ShowCollisionRadius1", "ShowCameraRadii1",
+                           "Lighting1", "ShowDetailmaps1"}) {
+    Main().SetChecked(item, true);
+  }
+  Main().SetActivePage("PageControl", "TabSheetFields");
+  TRoom& room = Room();
+  room.FogTypus = 1;
+  room.FogColor = {0.1f, 0.1f, 0.2f};
+  room.FogStartDist = 20.0f;
+  room.FogEndDist = 60.0f;
+  for (int i = 25; i < 35; ++i) {
+    for (int j = 25; j < 35; ++j) {
+      TField& field = room.FieldOf(i, j);
+      field.Typus = static_cast<std::int16_t>(1 + (i + j) % 7);
+      field.Height = 0.1f * static_cast<float>(i - 25);
+      field.Ceiling = 3.0f;
+    }
+  }
+  room.WaterMaterial = 1;
+  room.WaterFromX = 20;
+  room.WaterToX = 40;
+  room.WaterFromZ = 40;
+  room.WaterToZ = 44;
+  room.WaterColor = {0.2f, 0.4f, 0.8f};
+  room.AddSurface({-3, 0, -6}, {3, 0, -6}, {3, 3, -6}, {-3, 3, -6}, "textures\\wall");
+  TLight* light = room.AddLight({2.0f, 2.0f, -2.0f}, {1.0f, 0.8f, 0.5f}, 6.0f);
+  ASSERT_NE(light, nullptr);
+  light->Flare = 2;
+  light->Active = 1;
+  light->CurrentColor = light->Color;
+  TEntity* first = room.AddEntity(typus::TouchField, {-2.0f, 0.0f, 2.0f}, {}, 1.0f);
+  TEntity* second = room.AddEntity(typus::Trigger, {2.0f, 0.0f, 3.0f}, {}, 1.0f);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  first->Links[0] = second->SlotIndex;
+  first->ShadowTypus = 1;
+  room.Cursor.SetMode(2001);
+  Main().SetText("EditLightR", "1");
+  Main().SetText("EditLightG", "0,5");
+  Main().SetText("EditLightB", "x");
+  room.Camera.Position = {0.0f, 1.5f, 4.0f};
+  room.Time = 17.5f;
+  for (const int mode : {TCamera::ModeTop, TCamera::ModeSide, TCamera::Mode3D}) {
+    Frame(mode);
+    EXPECT_TRUE(host.caption.empty()) << "view " << mode;
+    EXPECT_GE(gl->PolygonCount(), 2 + 2 * 2 * 11 * 3) << "view " << mode;  // surface and water at least
+    SaveFrame(std::string("busy_room_view") + std::to_string(mode));
+  }
+  Main().SetChecked("WireframeMode1", true);
+  Frame(TCamera::Mode3D);
+  EXPECT_TRUE(host.caption.empty());
+  SaveFrame("busy_room_wireframe");
+}
+
+TEST_F(RoomRendering, AGLErrorDuringAFrameIsShownInTheCaption) {
+  StartGL();
+  glEnable(GL_TEXTURE_3D + 12345);  // an invalid enum leaves the error flag set
+  Frame(TCamera::ModeTop);
+  EXPECT_EQ(host.caption, "GL_ERROR located!");
+  host.caption.clear();
+  Frame(TCamera::ModeTop);
+  EXPECT_TRUE(host.caption.empty());  // every pending flag was taken with the first report
+}
+
+}  // namespace
