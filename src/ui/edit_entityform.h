@@ -2,9 +2,12 @@
 // TFormEntity, "Entity Attributes": the common fields on the left page control, one
 // page per entity kind on the right (all hidden until the kind shows its own), and the
 // OK, Cancel, "Delete", "Create Shadows on Texture" and "Convert Model to Surfaces"
-// buttons.
+// buttons. The two model buttons leave their request as the check state of a hidden
+// control the entity dialog's algorithm reads after the dialog closed.
 
 #include "ui/editor_dialog.h"
+
+class QTabWidget;
 
 class TFormEntity : public EditorDialog {
   Q_OBJECT
@@ -12,15 +15,16 @@ class TFormEntity : public EditorDialog {
 public:
   explicit TFormEntity(QWidget* parent = nullptr);
 
-  // Set by the two model buttons, cleared whenever the dialog becomes active.
-  bool ShadowsRequested = false;
-  bool ConvertRequested = false;
-
   void BtnCamPosClick();
   void BtnCamRotClick();
-  // Refills the value box for the variable now chosen, keeping the value's index.
-  void changeCondition(const char* variableBox, const char* valueBox);
 
 protected:
+  // Activation clears both requests, so one opening never repeats an earlier one's.
   void showEvent(QShowEvent* event) override;
+
+private:
+  QWidget* BuildCommonPages();
+  QTabWidget* BuildKindPages();
+  void ConnectConditionBoxes();
+  void RequestAndClose(const char* request);
 };

@@ -63,6 +63,8 @@ private:
   EngineHooks MakeHooks();
   void ConnectPalette();
   void SelectCursorMode(int code);
+  // Pushes the button of the cursor's mode and releases the others.
+  void SyncToolButtons();
   void RouteMousePress(Qt::MouseButton button, int x, int y);
   void RouteMouseMove(int x, int y);
   void RouteMouseRelease(Qt::MouseButton button, int x, int y);

@@ -19,9 +19,6 @@ public:
   void AddObject();
   void AddRoom();
   void RemoveTile();
-  // A chosen model file as its tile-list entry: the extension and the leading world
-  // texture directory dropped.
-  static std::string TileEntryFromPath(const std::string& gamePath, const std::string& worldTextureDir);
 
 private:
   void AddTileFrom(const std::string& gameDirectory);

@@ -3,6 +3,7 @@
 // builder turns every row into widgets, so each page is described, not hand-built.
 
 #include <span>
+#include <string>
 
 enum class PageControlKind {
   Edit,       // a number or short text

@@ -1,0 +1,22 @@
+// The editor: the application "Brannock", its six windows, the message loop. The game
+// data is read from the current working directory.
+#include <QApplication>
+#include <QDir>
+
+#include "ui/edit_main.h"
+#include "ui/editor_windows.h"
+#include "ui/panel_view.h"
+#include "ui/qt_host.h"
+#include "ui/ui_prompts.h"
+
+int main(int argc, char* argv[]) {
+  PanelView::UseCompatibilityFormat();
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Brannock"));
+
+  QtHost host;
+  QtPrompts prompts(nullptr);
+  EditorWindows windows(host, prompts, QDir::currentPath().toStdString());
+  windows.Main->show();
+  return QApplication::exec();
+}

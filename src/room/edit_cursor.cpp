@@ -1,0 +1,380 @@
+#include "room/edit_cursor.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "core/numbers.h"
+#include "engine/edit_engine.h"
+#include "entities/edit_entity.h"
+#include "entities/edit_entityform.h"
+#include "entities/entity_camera.h"
+#include "entities/entity_typus.h"
+#include "room/edit_room.h"
+
+namespace {
+
+constexpr float GridStep = 4.0f;  // "Use Grid" snaps to a quarter metre
+constexpr int TrackBarLimit = 200;
+
+bool FlatView(const TRoom& room) { return room.Camera.Mode != TCamera::Mode3D; }
+
+std::optional<float> ReadNumber(const Form& form, std::string_view edit) { return numbers::ParseFloat(form.Text(edit)); }
+
+Form& MainForm(TRoom& room) { return room.Engine.GetHost().GetForm(FormId::Main); }
+
+float TrackBarHeight(const Form& main) { return -static_cast<float>(main.Position("TrackBarY")) / 10.0f; }
+
+// The typus the entity palettes offer: group index (CBEntityTypus) and list item.
+std::int16_t PaletteTypus(int group, int item, int tileCount) {
+  switch (group) {
+    case 0: return tileCount > 0 ? 1000 : -1;
+    case 1: return item >= 0 && item < 15 ? static_cast<std::int16_t>(2001 + item) : 0;
+    case 2: return item >= 0 && item < 2 ? static_cast<std::int16_t>(3101 + item) : 0;
+    case 3: {
+      constexpr std::int16_t portals[] = {2101, 2007, 2008, 1001};
+      return item >= 0 && item < 4 ? portals[item] : 0;
+    }
+    case 4: return item >= 0 && item < 5 ? static_cast<std::int16_t>(4001 + item) : 0;
+    default: return 0;
+  }
+}
+
+constexpr const char* PaletteLists[] = {"LBEntityTiles", "LBEntitySequences", "LBEntityUnits", "LBEntityPortals",
+                                        "LBEntityParticles"};
+
+}  // namespace
+
+void TCursor::SetMode(int code) {
+  Mode = static_cast<std::int16_t>(code);
+  SelectedLight = nullptr;
+  SelectedEntity = nullptr;
+  PressStateNow = Idle;
+  if (code <= 4000) SelectedSurface = nullptr;
+}
+
+void TCursor::SetPosition(TRoom& room, int x, int y) {
+  if (!FlatView(room)) return;
+  Form& main = MainForm(room);
+  PreviousPosition = Position;
+  // The panel's centre is the camera position; halves by integer division as the view does.
+  constexpr int HalfWidth = 641 / 2, HalfHeight = 481 / 2;
+  const TCamera& camera = room.Camera;
+  const float scale = MetresPerPixel / camera.Zoom;
+  Position.x = static_cast<float>(x - HalfWidth) * scale + camera.Position.x;
+  if (camera.Mode == TCamera::ModeTop) {
+    Position.z = static_cast<float>(y - HalfHeight) * scale + camera.Position.z;
+  } else {
+    Position.y = camera.Position.y - static_cast<float>(y - HalfHeight) * scale;
+  }
+  if (main.Checked("UseGrid1")) {
+    for (float* c : {&Position.x, &Position.y, &Position.z}) *c = std::round(*c * GridStep) / GridStep;
+  }
+  // The coordinate the view cannot show follows the selected object.
+  const bool top = camera.Mode == TCamera::ModeTop;
+  const TVector* followed = nullptr;
+  if (Mode >= 2001 && Mode <= 2003 && SelectedLight) followed = &SelectedLight->Position;
+  if (Mode >= 3001 && Mode <= 3003 && SelectedEntity) followed = &SelectedEntity->Position;
+  if (followed) (top ? Position.y : Position.z) = top ? followed->y : followed->z;
+  ShowPosition(room, main);
+}
+
+void TCursor::ShowPosition(TRoom& room, Form& main) const {
+  std::string text = "Pos: ";
+  if (main.ActivePage("PageControl") == "TabSheetFields") {
+    const TCell cell = TRoom::CellOf(Position);
+    text += std::to_string(cell.x) + ", " + std::to_string(cell.z);
+  } else {
+    const TQZEngine& engine = room.Engine;
+    text += engine.FloatToStr32(Position.x, 2) + ", " + engine.FloatToStr32(Position.y, 2) + ", " +
+            engine.FloatToStr32(Position.z, 2);
+  }
+  room.Engine.GetHost().SetStatusText(0, text);
+}
+
+void TCursor::Press(TRoom& room) {
+  PressStateNow = Pressed;
+  Act(room);
+  PressStateNow = Held;
+  Act(room);
+}
+
+void TCursor::Drag(TRoom& room) {
+  if (PressStateNow == Held) Act(room);
+}
+
+void TCursor::Release(TRoom& room) {
+  if (PressStateNow != Held) return;
+  PressStateNow = Released;
+  Act(room);
+  PressStateNow = Idle;
+}
+
+void TCursor::Tick() {
+  if (CoolDown > 0) --CoolDown;
+}
+
+void TCursor::ApplyTrackBarHeight(TRoom& room, bool apply) {
+  Form& main = MainForm(room);
+  const float h = TrackBarHeight(main);
+  if (apply) {
+    if (Mode >= 2001 && Mode <= 2003 && SelectedLight) SelectedLight->Position.y = h;
+    if (Mode >= 3001 && Mode <= 3003 && SelectedEntity) SelectedEntity->Position.y = h;
+  }
+  main.SetText("LabelY", "Height: " + room.Engine.FloatToStr32(h, 2));
+}
+
+void TCursor::SetHeight(TRoom& room, bool apply, float y) {
+  if (apply) Position.y = y;
+  Form& main = MainForm(room);
+  const int position = -static_cast<int>(std::lround(y * 10.0f));
+  main.SetPosition("TrackBarY", std::max(-TrackBarLimit, std::min(TrackBarLimit, position)));
+  ApplyTrackBarHeight(room, apply);
+}
+
+void TCursor::Act(TRoom& room) {
+  if (!FlatView(room) || room.Camera.Captured) return;
+  Form& main = MainForm(room);
+  switch (Mode) {
+    case 1001:
+    case 1002:
+    case 1003:
+      if (PressStateNow == Held) PaintFields(room, main);
+      break;
+    case 2001:
+      if (PressStateNow == Released) NewLight(room, main);
+      break;
+    case 2002:
+      if (PressStateNow == Pressed) EditLight(room);
+      break;
+    case 2003: MoveLight(room); break;
+    case 3001:
+      if (PressStateNow == Pressed) NewEntity(room, main);
+      break;
+    case 3002:
+      if (PressStateNow == Released) EditEntity(room);
+      break;
+    case 3003: MoveEntity(room); break;
+    case 3004:
+      if (PressStateNow == Released) DropEntity(room);
+      break;
+    case 4001: NewSurface(room); break;
+    default: break;
+  }
+}
+
+void TCursor::PaintFields(TRoom& room, Form& main) {
+  const int brush = main.Position("TrackBarFieldBrushSize");
+  const TCell centre = TRoom::CellOf(Position);
+  const auto floor = ReadNumber(main, "EditFieldHeight");
+  const auto ceiling = ReadNumber(main, "EditFieldHeightCeiling");
+  for (int dx = -brush; dx <= brush; ++dx) {
+    for (int dz = -brush; dz <= brush; ++dz) {
+      const int x = centre.x + dx, z = centre.z + dz;
+      if (!TRoom::ValidCell(x, z)) continue;
+      TField& field = room.FieldOf(x, z);
+      if (Mode == 1001) field.Typus = static_cast<std::int16_t>(main.ItemIndex("CBFieldTypus"));
+      if (Mode == 1002) field.Material = static_cast<std::int16_t>(main.ItemIndex("CBFieldMaterial"));
+      // An unreadable floor leaves the ceiling alone too.
+      if (Mode == 1003 && floor) {
+        field.Height = *floor;
+        if (ceiling) field.Ceiling = *ceiling;
+      }
+    }
+  }
+}
+
+void TCursor::NewLight(TRoom& room, Form& main) {
+  if (CoolDown != 0) return;
+  CoolDown = CoolDownFrames;
+  if (room.Camera.Mode == TCamera::ModeTop) Position.y = TrackBarHeight(main);
+  TVector color;
+  float radius = 0.0f;
+  // Reading stops at the first text that is not a number; the rest keep their start values.
+  for (auto [edit, value] : {std::pair{"EditLightR", &color.x}, std::pair{"EditLightG", &color.y},
+                             std::pair{"EditLightB", &color.z}, std::pair{"EditLightRadius", &radius}}) {
+    const auto number = ReadNumber(main, edit);
+    if (!number) break;
+    *value = *number;
+  }
+  SelectedLight = room.AddLight(Position, color, radius);
+  if (SelectedLight) SetHeight(room, false, SelectedLight->Position.y);
+}
+
+TLight* TCursor::PickLight(TRoom& room) const {
+  TLight* picked = nullptr;
+  for (int i = 0; i <= room.LastLight; ++i)
+    if (room.Lights[i].InUse() && room.Lights[i].HitTest(Position)) picked = &room.Lights[i];
+  return picked;
+}
+
+TEntity* TCursor::PickEntity(TRoom& room) const {
+  TEntity* picked = nullptr;
+  for (int i = 0; i <= room.LastEntity; ++i)
+    if (room.Entities[i]->InUse() && room.Entities[i]->HitTest(Position)) picked = room.Entities[i].get();
+  return picked;
+}
+
+void TCursor::EditLight(TRoom& room) {
+  SelectedLight = PickLight(room);
+  if (!SelectedLight) return;
+  Position = SelectedLight->Position;
+  SetHeight(room, false, SelectedLight->Position.y);
+  SelectedLight->EditAttributes();
+  SetHeight(room, false, SelectedLight->Position.y);
+  room.CountLights();
+}
+
+void TCursor::MoveLight(TRoom& room) {
+  if (PressStateNow == Pressed) {
+    SelectedLight = nullptr;
+    for (int i = 0; i <= room.LastLight; ++i) {
+      TLight& light = room.Lights[i];
+      if (!light.InUse() || !light.HitTest(Position)) continue;
+      SetHeight(room, false, light.Position.y);
+      Position = light.Position;
+      SelectedLight = &light;
+    }
+  } else if (PressStateNow == Held && SelectedLight) {
+    SelectedLight->Position = Position;
+    SetHeight(room, false, Position.y);
+  }
+}
+
+void TCursor::NewEntity(TRoom& room, Form& main) {
+  if (CoolDown != 0) return;
+  CoolDown = CoolDownFrames;
+  const bool top = room.Camera.Mode == TCamera::ModeTop;
+  if (top) Position.y = TrackBarHeight(main);
+  TQZEngine& engine = room.Engine;
+
+  float size = 1.0f;
+  TVector rotation;
+  const auto direction = ReadNumber(main, "EditEntityDirection");
+  const auto sizeText = ReadNumber(main, "EditEntitySize");
+  std::int16_t typus = 0;
+  const int group = main.ItemIndex("CBEntityTypus");
+  if (direction && sizeText) {
+    rotation.y = *direction;
+    size = *sizeText;
+    if (main.Checked("CheckBoxEntityRandomSize")) size = 0.8f * size + static_cast<float>(engine.Random(40)) * 0.01f;
+    if (main.Checked("CheckBoxEntityRandomDirection")) rotation.y = static_cast<float>(engine.Random(360));
+    const bool knownGroup = group >= 0 && group < 5;
+    const int item = knownGroup ? main.ItemIndex(PaletteLists[group]) : -1;
+    const int tiles = static_cast<int>(main.Items("LBEntityTiles").size());
+    typus = PaletteTypus(group, item, tiles);
+    if (typus < 0) return;  // no tile models to place
+  }
+
+  SelectedEntity = room.AddEntity(typus, Position, rotation, size);
+  if (!SelectedEntity) return;
+  TEntity& entity = *SelectedEntity;
+  if (main.Checked("AutoFalldownnewEntities1")) entity.FallDown();
+  if (group == 0 && typus == typus::Tile) {
+    const int item = main.ItemIndex("LBEntityTiles");
+    const auto tiles = main.Items("LBEntityTiles");
+    if (item >= 0 && item < static_cast<int>(tiles.size())) entity.ModelName = tiles[static_cast<std::size_t>(item)];
+  }
+  // A new camera zone looks the way the view does and covers 8 x 8 m around itself.
+  if (auto* zone = dynamic_cast<TECamera*>(&entity); zone && typus == typus::Camera) {
+    zone->Position = room.Camera.Position;
+    zone->Rotation = room.Camera.Rotation;
+    constexpr float HalfZone = 4.0f;
+    zone->ZoneMinX = zone->Position.x - HalfZone;
+    zone->ZoneMinZ = zone->Position.z - HalfZone;
+    zone->ZoneMaxX = zone->Position.x + HalfZone;
+    zone->ZoneMaxZ = zone->Position.z + HalfZone;
+  }
+  entity.Bind();
+  SetHeight(room, false, entity.Position.y);
+}
+
+void TCursor::EditEntity(TRoom& room) {
+  SelectedEntity = PickEntity(room);
+  if (!SelectedEntity) return;
+  (room.Camera.Mode == TCamera::ModeTop ? Position.y : Position.z) =
+      room.Camera.Mode == TCamera::ModeTop ? SelectedEntity->Position.y : SelectedEntity->Position.z;
+  SetHeight(room, false, SelectedEntity->Position.y);
+  entity_form::EditEntityFollowingRename(room, *SelectedEntity);
+}
+
+void TCursor::MoveEntity(TRoom& room) {
+  const bool top = room.Camera.Mode == TCamera::ModeTop;
+  if (PressStateNow == Pressed) {
+    SelectedEntity = nullptr;
+    for (int i = 0; i <= room.LastEntity; ++i) {
+      TEntity& entity = *room.Entities[i];
+      if (!entity.InUse() || !entity.HitTest(Position)) continue;
+      SelectedEntity = &entity;
+      SetHeight(room, false, entity.Position.y);
+      (top ? Position.y : Position.z) = top ? entity.Position.y : entity.Position.z;
+    }
+  }
+  TVector d = TQZEngine::Subtract(Position, PreviousPosition);
+  (top ? d.y : d.z) = 0.0f;
+  if (PressStateNow == Held && SelectedEntity && TQZEngine::Distance(Position, PreviousPosition) != 0.0f) {
+    SelectedEntity->Position = TQZEngine::Add(SelectedEntity->Position, d);
+    SetHeight(room, false, SelectedEntity->Position.y);
+  }
+}
+
+void TCursor::DropEntity(TRoom& room) {
+  SelectedEntity = PickEntity(room);
+  if (!SelectedEntity) return;
+  SetHeight(room, false, SelectedEntity->Position.y);
+  SelectedEntity->FallDown();
+}
+
+void TCursor::NewSurface(TRoom& room) {
+  if (PressStateNow == Pressed) {
+    SurfaceStart = Position;
+  } else if (PressStateNow == Released) {
+    SurfaceStart.y = 0.0f;
+    Position.y = 0.0f;
+    const TVector& s = SurfaceStart;
+    SelectedSurface = room.AddSurface({s.x, 0.0f, s.z}, {Position.x, 0.0f, s.z}, {Position.x, 0.0f, Position.z},
+                                      {s.x, 0.0f, Position.z}, "textures\\default");
+  }
+}
+
+TSurface* TCursor::SelectedInUse() const { return SelectedSurface && SelectedSurface->InUse() ? SelectedSurface : nullptr; }
+
+void TCursor::SelectNextSurface(TRoom& room) {
+  int slot = SelectedSurface ? SelectedSurface->slotIndex : -1;
+  SelectedSurface = nullptr;
+  for (int step = 0; step < TRoom::SurfaceSlots + 1; ++step) {
+    slot = (slot + 1) % TRoom::SurfaceSlots;
+    if (room.Surfaces[static_cast<std::size_t>(slot)]->InUse()) {
+      SelectedSurface = room.Surfaces[static_cast<std::size_t>(slot)].get();
+      return;
+    }
+  }
+}
+
+void TCursor::SelectPreviousSurface(TRoom& room) {
+  int slot = SelectedSurface ? SelectedSurface->slotIndex : room.LastSurface;
+  SelectedSurface = nullptr;
+  for (int step = 0; step < TRoom::SurfaceSlots + 1; ++step) {
+    slot = (slot + TRoom::SurfaceSlots - 1) % TRoom::SurfaceSlots;
+    if (room.Surfaces[static_cast<std::size_t>(slot)]->InUse()) {
+      SelectedSurface = room.Surfaces[static_cast<std::size_t>(slot)].get();
+      return;
+    }
+  }
+}
+
+void TCursor::InvertSurface(TRoom&) {
+  if (TSurface* surface = SelectedInUse()) surface->Invert();
+}
+
+void TCursor::RotateSurfaceLeft(TRoom&) {
+  if (TSurface* surface = SelectedInUse()) surface->RotateLeft();
+}
+
+void TCursor::RotateSurfaceRight(TRoom&) {
+  if (TSurface* surface = SelectedInUse()) surface->RotateRight();
+}
+
+void TCursor::ComputeSurface(TRoom&) {
+  if (TSurface* surface = SelectedInUse()) surface->Recompute();
+}

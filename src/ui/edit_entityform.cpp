@@ -1,0 +1,153 @@
+#include "ui/edit_entityform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "engine/edit_engine.h"
+#include "entities/edit_entityform.h"
+#include "room/edit_room.h"
+#include "ui/color_panel.h"
+#include "ui/entity_pages.h"
+#include "ui/form_builder.h"
+
+using namespace form_build;
+
+namespace {
+
+constexpr int ClientWidth = 632;
+
+QWidget* KindControl(const PageControlSpec& spec) {
+  switch (spec.kind) {
+    case PageControlKind::Edit: return Edit(spec.name, "", spec.maxLength);
+    case PageControlKind::NameBox: return TextBox(spec.name, spec.maxLength);
+    case PageControlKind::ListIndex: return ListBox(spec.name);
+    case PageControlKind::Check: return Check(spec.name);
+  }
+  return nullptr;
+}
+
+QHBoxLayout* VectorRow(const char* x, const char* y, const char* z, QPushButton* fromCamera) {
+  QHBoxLayout* row = Row({Edit(x, "0,00"), Edit(y, "0,00"), Edit(z, "0,00")});
+  row->addWidget(fromCamera);
+  fromCamera->setFixedWidth(24);
+  return row;
+}
+
+}  // namespace
+
+TFormEntity::TFormEntity(QWidget* parent) : EditorDialog("FormEntity", "Entity Attributes", parent) {
+  auto* layout = new QVBoxLayout(this);
+  auto* pages = new QHBoxLayout;
+  pages->addWidget(BuildCommonPages());
+  pages->addWidget(BuildKindPages(), 1);
+  layout->addLayout(pages);
+
+  QPushButton* shadows = Button("SpeedButton1", "Create Shadows on Texture");
+  QPushButton* convert = Button("SpeedButton2", "Convert Model to Surfaces");
+  layout->addLayout(Row({shadows, convert}));
+  for (const auto request : {entity_form::ShadowsRequested, entity_form::ConvertRequested}) {
+    QCheckBox* flag = Check(std::string(request).c_str());
+    flag->setParent(this);
+    flag->hide();
+  }
+  connect(shadows, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ShadowsRequested.data()); });
+  connect(convert, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ConvertRequested.data()); });
+  AddButtons(*layout, true);
+  setMinimumWidth(ClientWidth);
+  ConnectConditionBoxes();
+}
+
+QWidget* TFormEntity::BuildCommonPages() {
+  auto* tabs = Named(new QTabWidget, "PageControl1");
+
+  QFormLayout* main = Sheet(*tabs, "TabSheetMain", "Main");
+  QGroupBox* settings = nullptr;
+  QFormLayout* rows = Group(settings, "Settings");
+  rows->addRow(QStringLiteral("Name:"), Edit("EditName"));
+  rows->addRow(QStringLiteral("Health:"), Edit("EditHealth", "0"));
+  QPushButton* camPos = Button("BtnCamPos", "C");
+  QPushButton* camRot = Button("BtnCamRot", "C");
+  rows->addRow(QStringLiteral("Position:"), VectorRow("EditPosX", "EditPosY", "EditPosZ", camPos));
+  rows->addRow(QStringLiteral("Rotation:"), VectorRow("EditRotX", "EditRotY", "EditRotZ", camRot));
+  rows->addRow(QStringLiteral("Model:"), TextBox("CBModel"));
+  rows->addRow(QStringLiteral("Active:"), Check("CheckBoxActive"));
+  main->addRow(settings);
+  connect(camPos, &QPushButton::clicked, this, &TFormEntity::BtnCamPosClick);
+  connect(camRot, &QPushButton::clicked, this, &TFormEntity::BtnCamRotClick);
+
+  QFormLayout* appearance = Sheet(*tabs, "TabSheetAppearance", "Appearance");
+  appearance->addRow(QStringLiteral("Size:"), Edit("EditSize", "0,00"));
+  appearance->addRow(QStringLiteral("Visible:"), Check("CheckBoxVisible"));
+
+  QFormLayout* light = Sheet(*tabs, "TabSheetLight", "Light");
+  ColorPanel* color = Panel("BtnColor");
+  light->addRow(QStringLiteral("Blending Mode:"), ListBox("CBBlendingMode"));
+  light->addRow(QStringLiteral("Density:"), Edit("EditDensity", "0,0000"));
+  light->addRow(QStringLiteral("Base Color:"), ColorRow("EditR", "EditG", "EditB", color));
+  light->addRow(QStringLiteral("Apply Lighting:"), Check("CheckBoxApplyLighting"));
+  light->addRow(QStringLiteral("Shadow Typus:"), ListBox("CBShadowTypus"));
+  light->addRow(QStringLiteral("Shadow Radius:"), Edit("EditShadowRadius", "0,00"));
+  WireColorPanel(*color, "EditR", "EditG", "EditB");
+
+  QFormLayout* animation = Sheet(*tabs, "TabSheetAnimation", "Animation");
+  animation->addRow(QStringLiteral("Name:"), Edit("EditAnimName"));
+  animation->addRow(QStringLiteral("Direction:"), ListBox("CBAnimDirection"));
+  animation->addRow(QStringLiteral("Speed:"), Edit("EditAnimSpeed", "0,00"));
+  animation->addRow(QStringLiteral("Loop:"), Check("CheckBoxAnimLoop"));
+  return tabs;
+}
+
+QTabWidget* TFormEntity::BuildKindPages() {
+  auto* tabs = Named(new QTabWidget, "PageControl");
+  tabs->setUsesScrollButtons(true);
+  for (const EntityPageSpec& page : EntityPages()) {
+    QFormLayout* rows = Sheet(*tabs, page.sheet, page.caption);
+    for (const PageControlSpec& control : page.controls)
+      rows->addRow(QString::fromStdString(ControlCaption(control.name, page.sheet)), KindControl(control));
+    tabs->setTabVisible(tabs->count() - 1, false);
+  }
+  return tabs;
+}
+
+void TFormEntity::ConnectConditionBoxes() {
+  for (const entity_form::ConditionPair& pair : entity_form::ConditionPairs) {
+    auto* variable = findChild<QComboBox*>(QString::fromLatin1(pair.variable.data(), pair.variable.size()));
+    connect(variable, &QComboBox::activated, this, [this, pair] {
+      if (Engine()) entity_form::ChangeCondition(*Engine(), FormView(), pair.variable, pair.value);
+    });
+  }
+}
+
+void TFormEntity::RequestAndClose(const char* request) {
+  FormView().SetChecked(request, true);
+  accept();
+}
+
+void TFormEntity::BtnCamPosClick() {
+  if (!Engine()) return;
+  const TVector& saved = Engine()->Room->Camera.SavedPosition;
+  Engine()->ShowFloat(FormView(), "EditPosX", saved.x);
+  Engine()->ShowFloat(FormView(), "EditPosY", saved.y);
+  Engine()->ShowFloat(FormView(), "EditPosZ", saved.z);
+}
+
+void TFormEntity::BtnCamRotClick() {
+  if (!Engine()) return;
+  const TVector& saved = Engine()->Room->Camera.SavedRotation;
+  Engine()->ShowFloat(FormView(), "EditRotX", saved.x);
+  Engine()->ShowFloat(FormView(), "EditRotY", saved.y);
+  Engine()->ShowFloat(FormView(), "EditRotZ", saved.z);
+}
+
+void TFormEntity::showEvent(QShowEvent* event) {
+  FormView().SetChecked(entity_form::ShadowsRequested, false);
+  FormView().SetChecked(entity_form::ConvertRequested, false);
+  EditorDialog::showEvent(event);
+}

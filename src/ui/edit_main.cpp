@@ -1,0 +1,191 @@
+#include "ui/edit_main.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLayout>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+
+#include "core/file_system.h"
+#include "room/edit_room.h"
+#include "ui/panel_view.h"
+#include "ui/qt_host.h"
+#include "ui/ui_prompts.h"
+#include "ui/unsaved_changes.h"
+
+namespace {
+
+constexpr const char* RoomFilter = "Room Files|*.rer";
+constexpr const char* RoomSuffix = ".rer";
+
+}  // namespace
+
+TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workingDirectory, QWidget* parent)
+    : QMainWindow(parent), host_(host), prompts_(prompts) {
+  setObjectName(QStringLiteral("FormMain"));
+  setWindowTitle(QStringLiteral("Brannock"));
+  // Single border, no maximise: the layout is fixed.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("Client"));
+  client->setFixedSize(944, 520);
+  setCentralWidget(client);
+  view_ = new PanelView(client);
+  view_->move(0, 0);
+
+  BuildMenus();
+  BuildPalette();
+  BuildStatusBar();
+  BuildProgressPanels();
+  host_.RegisterForm(FormId::Main, *this);
+  host_.SetView(*view_);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  StartUpTimer.setObjectName(QStringLiteral("StartUpTimer"));
+  StartUpTimer.setInterval(1);
+  Timer.setObjectName(QStringLiteral("Timer"));
+  Timer.setInterval(50);
+  ShutDownTimer.setObjectName(QStringLiteral("ShutDownTimer"));
+  ShutDownTimer.setInterval(1);
+  connect(&StartUpTimer, &QTimer::timeout, this, [this] {
+    if (!engine_) return;
+    engine_->StartUp();
+    unsaved_->MarkSaved();
+  });
+  connect(&Timer, &QTimer::timeout, this, [this] {
+    if (!engine_) return;
+    engine_->DoFrame();
+    SyncToolButtons();
+    emit frameDone();
+  });
+  connect(&ShutDownTimer, &QTimer::timeout, this, &QWidget::close);
+
+  // The creation handler's work: the engine exists before any timer fires.
+  engine_ = std::make_unique<TQZEngine>(host_, workingDirectory, MakeHooks());
+  unsaved_ = std::make_unique<UnsavedChanges>(*engine_->Room);
+  ConnectPalette();
+  StartUpTimer.start();
+}
+
+TFormMain::~TFormMain() {
+  // Closing normally shuts the engine down; a window destroyed without closing (a test,
+  // an aborted start) still releases it in order.
+  if (engine_) engine_->ShutDown();
+}
+
+EngineHooks TFormMain::MakeHooks() {
+  EngineHooks hooks;
+  hooks.RenderFrame = [this] { view_->update(); };
+  hooks.SetStartupTimer = [this](bool enabled) { enabled ? StartUpTimer.start() : StartUpTimer.stop(); };
+  hooks.SetFrameTimer = [this](bool enabled) { enabled ? Timer.start() : Timer.stop(); };
+  hooks.SetFileDialogDirectory = [this](const std::string& roomDir) {
+    roomDirectory_ = fs_layer::ToHostPath(roomDir);
+  };
+  return hooks;
+}
+
+QAction* TFormMain::MenuAction(const char* objectName) const {
+  return findChild<QAction*>(QString::fromLatin1(objectName));
+}
+
+// ---- Close protocol ----------------------------------------------------------------
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  const bool frameTimerWasRunning = Timer.isActive();
+  Timer.stop();
+  if (ShutDownTimer.isActive()) {
+    ShutDownTimer.stop();
+    event->accept();
+    if (engine_) {
+      engine_->ShutDown();
+      engine_.reset();
+      emit engineShutDown();
+    }
+    return;
+  }
+  // The first query asks about unsaved work; a cancelled or failed save keeps the editor.
+  if (!closeConfirmed_ && !ConfirmDiscard()) {
+    if (frameTimerWasRunning) Timer.start();
+    event->ignore();
+    return;
+  }
+  closeConfirmed_ = true;
+  event->ignore();
+  ShutDownTimer.start();
+}
+
+// ---- Room files ----------------------------------------------------------------------
+
+bool TFormMain::ConfirmDiscard() {
+  if (!engine_ || !unsaved_->Pending()) return true;
+  switch (prompts_.AskUnsavedChanges()) {
+    case UnsavedAnswer::Discard: return true;
+    case UnsavedAnswer::Cancel: return false;
+    case UnsavedAnswer::Save: break;
+  }
+  const auto path = prompts_.SaveFile({"Save Room", RoomFilter, RoomSuffix, roomDirectory_});
+  return path && SaveRoomTo(*path);
+}
+
+bool TFormMain::SaveRoomTo(const std::string& hostPath) {
+  const std::size_t errorsBefore = host_.ErrorLog().size();
+  if (engine_->Room->SaveToFile(hostPath)) {
+    unsaved_->MarkSaved();
+    return true;
+  }
+  // The room may have said why already; never let a failed save pass silently.
+  if (host_.ErrorLog().size() == errorsBefore)
+    host_.ShowError("QZ_ROOM", "Error while saving room file! The previous file was kept.");
+  return false;
+}
+
+void TFormMain::NewRoom() {
+  if (!ConfirmDiscard()) return;
+  engine_->Room->ClearRoom();
+  unsaved_->MarkSaved();
+}
+
+void TFormMain::SaveRoom() {
+  if (const auto path = prompts_.SaveFile({"Save Room", RoomFilter, RoomSuffix, roomDirectory_})) SaveRoomTo(*path);
+}
+
+void TFormMain::LoadRoom() {
+  if (!ConfirmDiscard()) return;
+  const auto path = prompts_.OpenFile({"Load Room", RoomFilter, RoomSuffix, roomDirectory_});
+  if (!path) return;
+  engine_->Room->LoadFromFile(*path);
+  // Whatever the file gave (or the new room a failed load leaves) is the saved state.
+  unsaved_->MarkSaved();
+}
+
+// ---- The view's mouse ----------------------------------------------------------------
+
+void TFormMain::RouteMousePress(Qt::MouseButton button, int x, int y) {
+  if (!engine_) return;
+  TRoom& room = *engine_->Room;
+  if (button == Qt::LeftButton && room.Camera.Mode != TCamera::Mode3D) {
+    room.Cursor.SetPosition(room, x, y);
+    room.Cursor.Press(room);
+  } else {
+    room.Camera.ToggleCapture();
+  }
+}
+
+void TFormMain::RouteMouseMove(int x, int y) {
+  if (!engine_) return;
+  TRoom& room = *engine_->Room;
+  room.Cursor.SetPosition(room, x, y);
+  room.Cursor.Drag(room);
+}
+
+void TFormMain::RouteMouseRelease(Qt::MouseButton button, int x, int y) {
+  if (!engine_ || button != Qt::LeftButton || engine_->Room->Camera.Mode == TCamera::Mode3D) return;
+  TRoom& room = *engine_->Room;
+  room.Cursor.SetPosition(room, x, y);
+  room.Cursor.Release(room);
+}

@@ -1,0 +1,89 @@
+#include "ui/form_builder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "ui/color_panel.h"
+
+namespace form_build {
+
+namespace {
+// Narrow enough that three colour edits and a panel fit a row of the tool palette.
+constexpr int NumberEditWidth = 48;
+}  // namespace
+
+QLineEdit* Edit(const char* name, const char* text, int maxLength) {
+  auto* edit = Named(new QLineEdit(QString::fromLatin1(text)), name);
+  edit->setMaxLength(maxLength);
+  edit->setMinimumWidth(NumberEditWidth);
+  return edit;
+}
+
+QComboBox* ListBox(const char* name) {
+  auto* combo = Named(new QComboBox, name);
+  combo->setEditable(false);
+  combo->setMaxVisibleItems(22);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(10);
+  return combo;
+}
+
+QComboBox* TextBox(const char* name, int maxLength) {
+  auto* combo = ListBox(name);
+  combo->setEditable(true);
+  // Typed names are not added to the list; the list is refilled from the room.
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->lineEdit()->setMaxLength(maxLength);
+  return combo;
+}
+
+QCheckBox* Check(const char* name, const char* caption) {
+  return Named(new QCheckBox(QString::fromLatin1(caption)), name);
+}
+
+QPushButton* Button(const char* name, const char* caption) {
+  return Named(new QPushButton(QString::fromLatin1(caption)), name);
+}
+
+QPushButton* SpeedButton(const char* name, const char* caption) {
+  QPushButton* button = Button(name, caption);
+  button->setCheckable(true);
+  return button;
+}
+
+ColorPanel* Panel(const char* name) {
+  auto* panel = Named(new ColorPanel, name);
+  panel->setToolTip(QStringLiteral("C"));
+  return panel;
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(3);
+  for (QWidget* widget : widgets) row->addWidget(widget);
+  return row;
+}
+
+QHBoxLayout* ColorRow(const char* red, const char* green, const char* blue, ColorPanel* panel) {
+  return Row({Edit(red, "0,00"), Edit(green, "0,00"), Edit(blue, "0,00"), panel});
+}
+
+QFormLayout* Sheet(QTabWidget& tabs, const char* sheetName, const char* caption) {
+  auto* sheet = Named(new QWidget, sheetName);
+  auto* form = new QFormLayout(sheet);
+  form->setContentsMargins(6, 6, 6, 6);
+  tabs.addTab(sheet, QString::fromLatin1(caption));
+  return form;
+}
+
+QFormLayout* Group(QGroupBox*& group, const char* caption) {
+  group = new QGroupBox(QString::fromLatin1(caption));
+  return new QFormLayout(group);
+}
+
+}  // namespace form_build

@@ -1,0 +1,97 @@
+// The main window's menu tree: captions, shortcuts, check items and their commands.
+#include <QAction>
+#include <QKeySequence>
+#include <QMenuBar>
+
+#include "room/edit_room.h"
+#include "ui/edit_main.h"
+#include "ui/qt_form.h"
+
+namespace {
+
+// Menu items are named after their caption's letters and digits plus "1", the names
+// the renderer and the cursor read the check marks by ("Show Fog" -> "ShowFog1").
+QString ItemName(const char* caption) {
+  QString name;
+  for (const char* c = caption; *c; ++c)
+    if (QChar::fromLatin1(*c).isLetterOrNumber()) name += QChar::fromLatin1(*c);
+  return name + QLatin1Char('1');
+}
+
+QAction* AddItem(QMenu& menu, const char* caption, const char* shortcut = nullptr) {
+  QAction* action = menu.addAction(QString::fromLatin1(caption));
+  action->setObjectName(ItemName(caption));
+  if (shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+  return action;
+}
+
+QAction* AddCheckItem(QMenu& menu, const char* caption, bool checked, const char* shortcut = nullptr) {
+  QAction* action = AddItem(menu, caption, shortcut);
+  action->setCheckable(true);
+  action->setChecked(checked);
+  return action;
+}
+
+}  // namespace
+
+void TFormMain::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+
+  QMenu* file = bar->addMenu(QStringLiteral("File"));
+  file->setObjectName(QStringLiteral("File1"));
+  connect(AddItem(*file, "New Room", "Ctrl+N"), &QAction::triggered, this, &TFormMain::NewRoom);
+  connect(AddItem(*file, "Save Room", "Ctrl+S"), &QAction::triggered, this, &TFormMain::SaveRoom);
+  connect(AddItem(*file, "Load Room", "Ctrl+O"), &QAction::triggered, this, &TFormMain::LoadRoom);
+  file->addSeparator();
+  connect(AddItem(*file, "Exit", "Esc"), &QAction::triggered, this, &QWidget::close);
+  file->addSeparator();
+  connect(AddItem(*file, "Reload Variable Files", "F8"), &QAction::triggered, this, [this] {
+    if (!Engine()) return;
+    Engine()->LoadVariables();
+    Engine()->LoadEnemies();
+  });
+
+  QMenu* room = bar->addMenu(QStringLiteral("Room"));
+  room->setObjectName(QStringLiteral("Room1"));
+  connect(AddItem(*room, "Attributes", "F5"), &QAction::triggered, this, [this] {
+    if (Engine()) Engine()->Room->EditAttributes();
+  });
+  connect(AddItem(*room, "Clear Fields"), &QAction::triggered, this, [this] {
+    if (Engine()) Engine()->Room->ClearFields();
+  });
+  connect(AddItem(*room, "Set Tile Shadows"), &QAction::triggered, this, [this] {
+    if (Engine()) Engine()->Room->SetTileShadows();
+  });
+  connect(AddItem(*room, "Compute Surface Lighting", "F6"), &QAction::triggered, this, [this] {
+    if (!Engine()) return;
+    QtForm(*this).SetChecked("CBLightMapCompute", true);
+    Engine()->Room->ComputeSurfaceShadows();
+  });
+  room->addSeparator();
+  AddCheckItem(*room, "Use Grid", true, "G");
+  AddCheckItem(*room, "Auto-Falldown new Entities", true);
+
+  QMenu* view = bar->addMenu(QStringLiteral("View"));
+  view->setObjectName(QStringLiteral("View1"));
+  AddCheckItem(*view, "Show Fog", true);
+  AddCheckItem(*view, "Show Grid", true);
+  AddCheckItem(*view, "Show Field Ceiling", false);
+  AddCheckItem(*view, "Show Surfaces", true);
+  AddCheckItem(*view, "Show Lights", true);
+  AddCheckItem(*view, "Show Lens Flares", true);
+  AddCheckItem(*view, "Show Invisible Entities", true, "Alt+I");
+  AddCheckItem(*view, "Show Entity Targets", true);
+  AddCheckItem(*view, "Show Collision Radius", true);
+  AddCheckItem(*view, "Show Camera Radii", true, "Alt+C");
+  AddCheckItem(*view, "Wireframe Mode", false, "Alt+W");
+  AddCheckItem(*view, "Lighting", true, "Alt+L");
+  AddCheckItem(*view, "Show Detail maps", true, "Alt+D");
+  view->addSeparator();
+  connect(AddItem(*view, "Zoom In", "U"), &QAction::triggered, this, [this] {
+    if (Engine()) Engine()->Room->Camera.ZoomIn();
+  });
+  connect(AddItem(*view, "Zoom Out", "I"), &QAction::triggered, this, [this] {
+    if (Engine()) Engine()->Room->Camera.ZoomOut();
+  });
+}

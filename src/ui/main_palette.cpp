@@ -1,0 +1,273 @@
+// The main window's controls around the view: scroll bars, height track bar, view
+// buttons and the four tab sheets of the tool palette, and what each one does.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+#include <array>
+
+#include "room/edit_room.h"
+#include "ui/color_panel.h"
+#include "ui/form_builder.h"
+#include "ui/edit_main.h"
+#include "ui/panel_view.h"
+#include "ui/qt_form.h"
+#include "ui/qt_host.h"
+
+namespace {
+
+struct ToolButton {
+  const char* name;
+  int code;
+};
+
+// Each tool button and the cursor mode it selects.
+constexpr std::array<ToolButton, 14> ToolButtons{{{"BtnFieldTypus", 1001},
+                                                  {"BtnFieldMaterial", 1002},
+                                                  {"BtnFieldHeight", 1003},
+                                                  {"BtnFieldHeightMap", 1004},
+                                                  {"BtnLightNew", 2001},
+                                                  {"BtnLightEdit", 2002},
+                                                  {"BtnLightMove", 2003},
+                                                  {"BtnEntityNew", 3001},
+                                                  {"BtnEntityEdit", 3002},
+                                                  {"BtnEntityMove", 3003},
+                                                  {"BtnEntityFallDown", 3004},
+                                                  {"BtnEntityCamera", 3005},
+                                                  {"BtnSurfaceNew", 4001},
+                                                  {"BtnSurfaceEdit", 4002}}};
+
+// The eight direction buttons on their compass ring: name, angle, grid row and column.
+struct DirectionButton {
+  const char* name;
+  int angle;
+  int row;
+  int column;
+};
+constexpr std::array<DirectionButton, 8> DirectionButtons{{{"RB0", 0, 0, 1},
+                                                           {"RB45", 45, 0, 0},
+                                                           {"RB90", 90, 1, 0},
+                                                           {"RB135", 135, 2, 0},
+                                                           {"RB180", 180, 2, 1},
+                                                           {"RB225", 225, 2, 2},
+                                                           {"RB270", 270, 1, 2},
+                                                           {"RB315", 315, 0, 2}}};
+
+constexpr std::array<const char*, 5> EntityPalettes{"LBEntityTiles", "LBEntitySequences", "LBEntityUnits",
+                                                    "LBEntityPortals", "LBEntityParticles"};
+
+// A tab sheet holding one group box; the group's form layout is handed back.
+QFormLayout* AddSheet(QTabWidget& tabs, const char* sheetName, const char* caption) {
+  auto* sheet = form_build::Named(new QWidget, sheetName);
+  auto* group = new QGroupBox(QString::fromLatin1(caption), sheet);
+  auto* outer = new QVBoxLayout(sheet);
+  outer->setContentsMargins(4, 4, 4, 4);
+  outer->addWidget(group);
+  outer->addStretch();
+  auto* form = new QFormLayout(group);
+  form->setContentsMargins(6, 6, 6, 6);
+  form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+  tabs.addTab(sheet, QString::fromLatin1(caption));
+  return form;
+}
+
+}  // namespace
+
+using namespace form_build;
+
+void TFormMain::BuildPalette() {
+  QWidget* client = centralWidget();
+
+  auto* scrollX = Named(new QScrollBar(Qt::Horizontal, client), "ScrollBarX");
+  auto* scrollYZ = Named(new QScrollBar(Qt::Vertical, client), "ScrollBarYZ");
+  scrollX->setGeometry(0, 481, 641, 17);
+  scrollYZ->setGeometry(641, 0, 17, 481);
+  for (QScrollBar* bar : {scrollX, scrollYZ}) {
+    bar->setRange(-1000, 1000);
+    bar->setPageStep(200);
+    bar->setSingleStep(10);
+    bar->setFocusPolicy(Qt::NoFocus);
+  }
+
+  auto* trackY = Named(new QSlider(Qt::Vertical, client), "TrackBarY");
+  trackY->setGeometry(664, 8, 30, 473);
+  trackY->setRange(-200, 200);
+  trackY->setPageStep(10);
+  trackY->setTickInterval(10);
+  trackY->setTickPosition(QSlider::TicksRight);
+  trackY->setInvertedAppearance(true);
+  auto* zeroMark = Named(new QLabel(QStringLiteral("0"), client), "Label10");
+  zeroMark->setGeometry(694, 236, 10, 16);
+  auto* labelY = Named(new QLabel(QStringLiteral("Height: 0,00"), client), "LabelY");
+  labelY->setGeometry(704, 436, 90, 16);
+  Named(new QPushButton(QStringLiteral("Set to 0"), client), "BtnYTo0")->setGeometry(704, 456, 80, 25);
+
+  auto* viewGroup = new QButtonGroup(client);
+  viewGroup->setExclusive(true);
+  int top = 424;
+  for (auto [name, caption] : {std::pair{"BtnViewTop", "From Top"}, std::pair{"BtnViewSide", "From Side"},
+                               std::pair{"BtnView3D", "3D View"}}) {
+    auto* button = SpeedButton(name, caption);
+    button->setParent(client);
+    button->setGeometry(800, top, 121, 25);
+    viewGroup->addButton(button);
+    top += 24;
+  }
+  findChild<QPushButton*>(QStringLiteral("BtnViewTop"))->setChecked(true);
+
+  auto* tabs = Named(new QTabWidget(client), "PageControl");
+  tabs->setGeometry(704, 8, 225, 401);
+
+  QFormLayout* fields = AddSheet(*tabs, "TabSheetFields", "Fields");
+  fields->addRow(SpeedButton("BtnFieldTypus", "Change Field Typus"));
+  fields->addRow(QStringLiteral("Typus:"), ListBox("CBFieldTypus"));
+  fields->addRow(SpeedButton("BtnFieldMaterial", "Change Field Material"));
+  fields->addRow(QStringLiteral("Material:"), ListBox("CBFieldMaterial"));
+  fields->addRow(SpeedButton("BtnFieldHeight", "Change Field Height"));
+  fields->addRow(QStringLiteral("Floor Height:"), Edit("EditFieldHeight", "0,00"));
+  fields->addRow(QStringLiteral("Ceiling Height:"), Edit("EditFieldHeightCeiling", "10,00"));
+  fields->addRow(SpeedButton("BtnFieldHeightMap", "Import Heightmap"));
+  auto* brush = Named(new QSlider(Qt::Horizontal), "TrackBarFieldBrushSize");
+  brush->setRange(0, 5);
+  brush->setSingleStep(1);
+  brush->setPageStep(1);
+  brush->setTickPosition(QSlider::TicksBelow);
+  fields->addRow(QStringLiteral("Brush Size:"), brush);
+
+  QFormLayout* lights = AddSheet(*tabs, "TabSheetLights", "Lights");
+  lights->addRow(SpeedButton("BtnLightNew", "New Light"));
+  lights->addRow(QStringLiteral("Color:"), ColorRow("EditLightR", "EditLightG", "EditLightB", Panel("BtnLightColor")));
+  lights->addRow(QStringLiteral("Radius:"), Edit("EditLightRadius", "5,00"));
+  lights->addRow(SpeedButton("BtnLightEdit", "Edit Lights"));
+  lights->addRow(SpeedButton("BtnLightMove", "Move Lights"));
+
+  QFormLayout* entities = AddSheet(*tabs, "TabSheetEntities", "Entities");
+  entities->addRow(SpeedButton("BtnEntityNew", "New Entity"));
+  entities->addRow(QStringLiteral("Typus:"), ListBox("CBEntityTypus"));
+  auto* palettes = new QVBoxLayout;
+  for (const char* name : EntityPalettes) {
+    auto* list = Named(new QListWidget, name);
+    list->setFixedHeight(80);
+    list->hide();
+    palettes->addWidget(list);
+  }
+  entities->addRow(palettes);
+  entities->addRow(QStringLiteral("Size:"), Row({Edit("EditEntitySize", "1,00"),
+                                                Check("CheckBoxEntityRandomSize", "Random:")}));
+  auto* ring = new QGridLayout;
+  ring->setSpacing(0);
+  for (const DirectionButton& direction : DirectionButtons) {
+    auto* radio = Named(new QRadioButton, direction.name);
+    radio->setToolTip(QString::number(direction.angle));
+    ring->addWidget(radio, direction.row, direction.column, Qt::AlignCenter);
+  }
+  findChild<QRadioButton*>(QStringLiteral("RB0"))->setChecked(true);
+  auto* ringBox = new QWidget;
+  ringBox->setLayout(ring);
+  entities->addRow(QStringLiteral("Direction:"),
+                   Row({ringBox, Edit("EditEntityDirection", "0,00"),
+                        Check("CheckBoxEntityRandomDirection", "Random:")}));
+  entities->addRow(Row({SpeedButton("BtnEntityEdit", "Edit Entities"), SpeedButton("BtnEntityMove", "Move")}));
+  entities->addRow(Row({SpeedButton("BtnEntityFallDown", "Fall Down"), SpeedButton("BtnEntityCamera", "Camera")}));
+
+  QFormLayout* surfaces = AddSheet(*tabs, "TabSheetSurfaces", "Surfaces");
+  surfaces->addRow(SpeedButton("BtnSurfaceNew", "New Surface"));
+  surfaces->addRow(QStringLiteral("Lightmap Pixels/Meter:"), Edit("EditSurfaceLightMapPixelPerMeter", "4,00"));
+  surfaces->addRow(QStringLiteral("Invert Wall Normal:"), Check("CBSurfaceInvertWall"));
+  surfaces->addRow(Row({Button("BtnSurfacePrev", "<- Previous"), Button("BtnSurfaceNext", "Next ->")}));
+  surfaces->addRow(SpeedButton("BtnSurfaceEdit", "Edit Surface"));
+  surfaces->addRow(Button("BtnSurfaceInvertNormal", "Invert Normal"));
+  surfaces->addRow(Row({Button("BtnSurfaceRotateLeft", "Rotate Left"),
+                        Button("BtnSurfaceRotateRight", "Rotate Right")}));
+  surfaces->addRow(Button("BtnSurfaceComputeLight", "Compute LightMap"));
+  surfaces->addRow(QStringLiteral("Compute Lighting:"), Check("CBLightMapCompute"));
+  tabs->setCurrentIndex(3);
+
+  for (const ToolButton& tool : ToolButtons)
+    toolButtons_.push_back(findChild<QAbstractButton*>(QString::fromLatin1(tool.name)));
+}
+
+void TFormMain::SelectCursorMode(int code) {
+  if (!engine_) return;
+  engine_->Room->Cursor.SetMode(code);
+  SyncToolButtons();
+}
+
+void TFormMain::SyncToolButtons() {
+  const int mode = engine_ ? engine_->Room->Cursor.Mode : 0;
+  for (std::size_t i = 0; i < ToolButtons.size(); ++i) toolButtons_[i]->setChecked(ToolButtons[i].code == mode);
+}
+
+void TFormMain::ConnectPalette() {
+  for (std::size_t i = 0; i < ToolButtons.size(); ++i) {
+    const int code = ToolButtons[i].code;
+    connect(toolButtons_[i], &QAbstractButton::clicked, this, [this, code] { SelectCursorMode(code); });
+  }
+  auto combo = [this](const char* name) { return findChild<QComboBox*>(QString::fromLatin1(name)); };
+  connect(combo("CBFieldTypus"), &QComboBox::activated, this, [this] { SelectCursorMode(1001); });
+  connect(combo("CBFieldMaterial"), &QComboBox::activated, this, [this] { SelectCursorMode(1002); });
+  connect(combo("CBEntityTypus"), &QComboBox::activated, this, [this](int index) {
+    engine_->Room->SelectEntityPalette(index);
+    SelectCursorMode(3001);
+  });
+  for (const char* name : EntityPalettes)
+    connect(findChild<QListWidget*>(QString::fromLatin1(name)), &QListWidget::itemClicked, this,
+            [this] { SelectCursorMode(3001); });
+
+  for (const DirectionButton& direction : DirectionButtons) {
+    const int angle = direction.angle;
+    connect(findChild<QRadioButton*>(QString::fromLatin1(direction.name)), &QRadioButton::clicked, this, [this, angle] {
+      findChild<QLineEdit*>(QStringLiteral("EditEntityDirection"))
+          ->setText(QString::fromStdString(engine_->FloatToStr32(static_cast<float>(angle), 2)));
+    });
+  }
+
+  connect(findChild<ColorPanel*>(QStringLiteral("BtnLightColor")), &ColorPanel::clicked, this,
+          &TFormMain::PickLightColor);
+
+  TRoom& room = *engine_->Room;
+  connect(findChild<QScrollBar*>(QStringLiteral("ScrollBarX")), &QScrollBar::valueChanged, this,
+          [&room] { room.Camera.ScrollX(); });
+  connect(findChild<QScrollBar*>(QStringLiteral("ScrollBarYZ")), &QScrollBar::valueChanged, this,
+          [&room] { room.Camera.ScrollYZ(); });
+  connect(findChild<QSlider*>(QStringLiteral("TrackBarY")), &QSlider::valueChanged, this,
+          [&room] { room.Cursor.ApplyTrackBarHeight(room, true); });
+  connect(findChild<QPushButton*>(QStringLiteral("BtnYTo0")), &QPushButton::clicked, this,
+          [&room] { room.Cursor.SetHeight(room, true, 0.0f); });
+
+  const std::array<std::pair<const char*, int>, 3> views{{{"BtnViewTop", TCamera::ModeTop},
+                                                          {"BtnViewSide", TCamera::ModeSide},
+                                                          {"BtnView3D", TCamera::Mode3D}}};
+  for (auto [name, mode] : views)
+    connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
+            [&room, mode] { room.Camera.SetMode(mode); });
+
+  const std::array<std::pair<const char*, void (TCursor::*)(TRoom&)>, 6> surfaceCommands{
+      {{"BtnSurfacePrev", &TCursor::SelectPreviousSurface},
+       {"BtnSurfaceNext", &TCursor::SelectNextSurface},
+       {"BtnSurfaceInvertNormal", &TCursor::InvertSurface},
+       {"BtnSurfaceRotateLeft", &TCursor::RotateSurfaceLeft},
+       {"BtnSurfaceRotateRight", &TCursor::RotateSurfaceRight},
+       {"BtnSurfaceComputeLight", &TCursor::ComputeSurface}}};
+  for (auto [name, command] : surfaceCommands)
+    connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
+            [&room, command] { (room.Cursor.*command)(room); });
+
+  connect(view_, &PanelView::pressed, this, &TFormMain::RouteMousePress);
+  connect(view_, &PanelView::moved, this, &TFormMain::RouteMouseMove);
+  connect(view_, &PanelView::released, this, &TFormMain::RouteMouseRelease);
+}
+
+// Unreadable numbers are not reported here: the picker simply starts from black for them.
+void TFormMain::PickLightColor() {
+  if (engine_) engine_->PickColor(host_.GetForm(FormId::Main), "EditLightR", "EditLightG", "EditLightB", "BtnLightColor");
+}

@@ -1,0 +1,147 @@
+#include "ui/qt_host.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QCursor>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+
+#include "ui/editor_dialog.h"
+
+namespace {
+
+QString ToQt(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The virtual-key code the camera asks for, or 0 for keys it never polls.
+int VirtualKey(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_W: return vk::W;
+    case Qt::Key_A: return vk::A;
+    case Qt::Key_S: return vk::S;
+    case Qt::Key_D: return vk::D;
+    case Qt::Key_Space: return vk::Space;
+    case Qt::Key_Control: return vk::Ctrl;
+    case Qt::Key_Alt: return vk::Alt;
+    default: return 0;
+  }
+}
+
+std::size_t Slot(FormId id) { return static_cast<std::size_t>(id); }
+
+}  // namespace
+
+QtHost::QtHost() { qApp->installEventFilter(this); }
+
+QtHost::~QtHost() {
+  if (qApp) qApp->removeEventFilter(this);
+}
+
+void QtHost::RegisterForm(FormId id, QWidget& window) {
+  windows_[Slot(id)] = &window;
+  forms_[Slot(id)] = std::make_unique<QtForm>(window);
+}
+
+void QtHost::SetStatusPanels(std::vector<QLabel*> panels) {
+  statusPanels_.assign(panels.begin(), panels.end());
+}
+
+void QtHost::SetView(QWidget& view) { view_ = &view; }
+
+void QtHost::ShowError(std::string_view tag, std::string_view text) {
+  const std::string message = std::string(tag) + ": " + std::string(text);
+  errorLog_.push_back(message);
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent) parent = windows_[Slot(FormId::Main)];
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), ToQt(message), QMessageBox::Ok, parent);
+  box.exec();
+}
+
+Form& QtHost::GetForm(FormId id) {
+  if (const auto& form = forms_[Slot(id)]) return *form;
+  return placeholder_;
+}
+
+ModalResult QtHost::RunModal(FormId id) {
+  auto* dialog = qobject_cast<QDialog*>(windows_[Slot(id)].data());
+  if (!dialog) return ModalResult::Cancel;
+  return EditorDialog::ToModalResult(dialog->exec());
+}
+
+void QtHost::SetStatusText(int panel, std::string_view text) {
+  if (panel < 0 || panel >= static_cast<int>(statusPanels_.size())) return;
+  if (QLabel* label = statusPanels_[static_cast<std::size_t>(panel)]) label->setText(ToQt(text));
+}
+
+void QtHost::SetCaption(std::string_view text) {
+  if (QWidget* main = windows_[Slot(FormId::Main)]) main->setWindowTitle(ToQt(text));
+}
+
+void QtHost::ProcessEvents() { QApplication::processEvents(); }
+
+std::optional<Host::Rgb> QtHost::PickColor(Rgb initial) {
+  const QColor chosen = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b),
+                                               QApplication::activeWindow(), QStringLiteral("Color"));
+  if (!chosen.isValid()) return std::nullopt;
+  return Rgb{chosen.red(), chosen.green(), chosen.blue()};
+}
+
+void QtHost::PollKeyboard() {
+  // Keys count only while the editor is the active application, as a focused window
+  // is the only one that hears the keyboard.
+  if (QApplication::activeWindow() == nullptr) keysHeld_.clear();
+  keysPolled_ = keysHeld_;
+}
+
+bool QtHost::KeyDown(int virtualKey) { return keysPolled_.count(virtualKey) > 0; }
+
+ScreenPoint QtHost::ViewOrigin() {
+  if (!view_) return {};
+  const QPoint origin = view_->mapToGlobal(QPoint(0, 0));
+  return {origin.x(), origin.y()};
+}
+
+ScreenPoint QtHost::PointerPosition() {
+  const QPoint at = QCursor::pos();
+  return {at.x(), at.y()};
+}
+
+void QtHost::WarpPointer(ScreenPoint screen) { QCursor::setPos(screen.x, screen.y); }
+
+void QtHost::SetPointerHidden(bool hidden) {
+  if (view_) view_->setCursor(hidden ? Qt::BlankCursor : Qt::ArrowCursor);
+}
+
+void QtHost::FocusView() {
+  if (view_) view_->setFocus(Qt::MouseFocusReason);
+}
+
+char QtHost::DecimalSeparator() const {
+  const QString separator = QLocale().decimalPoint();
+  return separator.size() == 1 && separator[0].unicode() < 128 ? separator[0].toLatin1() : '.';
+}
+
+std::set<std::string> QtHost::MissingControls() const {
+  std::set<std::string> missing;
+  for (const auto& form : forms_)
+    if (form) missing.insert(form->MissingControls().begin(), form->MissingControls().end());
+  return missing;
+}
+
+bool QtHost::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (const int code = VirtualKey(key); code != 0 && !key.isAutoRepeat()) {
+      if (event->type() == QEvent::KeyPress) {
+        keysHeld_.insert(code);
+      } else {
+        keysHeld_.erase(code);
+      }
+    }
+  } else if (event->type() == QEvent::ApplicationDeactivate) {
+    keysHeld_.clear();
+  }
+  return QObject::eventFilter(watched, event);
+}

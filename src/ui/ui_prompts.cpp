@@ -1,0 +1,47 @@
+#include "ui/ui_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// "Room Files|*.rer" -> "Room Files (*.rer)".
+QString QtFilter(const std::string& filter) {
+  const auto bar = filter.find('|');
+  if (bar == std::string::npos) return QString::fromStdString(filter);
+  return QString::fromStdString(filter.substr(0, bar) + " (" + filter.substr(bar + 1) + ")");
+}
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, QString::fromStdString(spec.title), QString::fromStdString(spec.directory),
+                     QtFilter(spec.filter));
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  std::string suffix = spec.defaultSuffix;
+  if (!suffix.empty() && suffix.front() == '.') suffix.erase(0, 1);
+  dialog.setDefaultSuffix(QString::fromStdString(suffix));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> QtPrompts::OpenFile(const FileDialogSpec& spec) {
+  return RunFileDialog(parent_, spec, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtPrompts::SaveFile(const FileDialogSpec& spec) {
+  return RunFileDialog(parent_, spec, QFileDialog::AcceptSave);
+}
+
+UnsavedAnswer QtPrompts::AskUnsavedChanges() {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Brannock"),
+                  QStringLiteral("The room has unsaved changes. Save them first?"),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save: return UnsavedAnswer::Save;
+    case QMessageBox::Discard: return UnsavedAnswer::Discard;
+    default: return UnsavedAnswer::Cancel;
+  }
+}
