@@ -63,10 +63,10 @@ TEST_F(RoomRendering, FogShowsAsClearColourOnlyWhenTypedAndChecked) {
   StartGL();
   Room().FogColor = {0.0f, 0.0f, 1.0f};
   Frame(TCamera::ModeTop);
-  ExpectColor(Pixel(10, 10), {77, 77, 77});  // fog type 0 keeps the start-up grey
+  ExpectColor(Pixel(10, 10), {76, 76, 76});  // fog type 0 keeps the start-up grey
   Room().FogTypus = 1;
   Frame(TCamera::ModeTop);
-  ExpectColor(Pixel(10, 10), {77, 77, 77});  // "Show Fog" is not checked
+  ExpectColor(Pixel(10, 10), {76, 76, 76});  // "Show Fog" is not checked
   GLint mode = 0;
   glGetIntegerv(GL_FOG_MODE, &mode);
   GLfloat start = 0;

@@ -1,0 +1,203 @@
+#include <cmath>
+
+#include "gl_fixture.h"
+#include "render/gl_2D.h"
+#include "render/gl_lensflare.h"
+#include "render/gl_room.h"
+#include "render/projection.h"
+
+namespace {
+
+// A camera in the 3D view at the origin looking along -z, the room drawn once.
+class Projection : public GLTest {
+protected:
+  void SetUp() override {
+    GLTest::SetUp();
+    if (HasFatalFailure()) return;
+    TCamera& camera = Room().Camera;
+    camera.Mode = TCamera::Mode3D;
+    camera.Position = {0.0f, 0.0f, 0.0f};
+    camera.Rotation = {};
+    camera.Zoom = 1.0f;
+  }
+
+  void Prepare() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl->SetViewProjection();
+  }
+
+  // A wall facing the camera across the view at distance d, as a surface of the room.
+  TSurface* AddWall(float d) {
+    return Room().AddSurface({-2, -2, -d}, {-2, 2, -d}, {2, 2, -d}, {2, -2, -d}, "textures\\none");
+  }
+
+  TProjection& projection() { return gl->Projection(); }
+};
+
+// Window depth of a point d in front of the camera, with near 0.2 and far 150.
+double DepthAt(double d) {
+  const double n = 0.2, f = 150.0;
+  return ((f + n) / (f - n) - 2 * f * n / ((f - n) * d) + 1) / 2;
+}
+
+TEST_F(Projection, PointsLandWhereThePerspectiveSaysOrAreClipped) {
+  StartGL();
+  Prepare();
+  float x = 0, y = 0;
+  ASSERT_TRUE(projection().ProjectToScreen({0.0f, 0.0f, -5.0f}, x, y));
+  EXPECT_NEAR(x, 320.0f, 0.01f);
+  EXPECT_NEAR(y, 240.0f, 0.01f);
+  // One metre right and up at 5 m: x = 320 (1 + cot(22.5) / (4/3) / 5), y mirrored upward.
+  const double offset = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0) / 5.0;
+  ASSERT_TRUE(projection().ProjectToScreen({1.0f, 1.0f, -5.0f}, x, y));
+  EXPECT_NEAR(x, 320.0 * (1 + offset * 0.75), 0.05);
+  EXPECT_NEAR(y, 240.0 * (1 - offset), 0.05);
+  // Behind the camera.
+  x = y = 0;
+  EXPECT_FALSE(projection().ProjectToScreen({0.0f, 0.0f, 5.0f}, x, y));
+  EXPECT_EQ(x, 320.0f);
+  EXPECT_EQ(y, 240.0f);
+  EXPECT_NEAR(projection().ProjectedDepth({0.0f, 0.0f, -10.0f}), DepthAt(10.0), 1e-5);
+  EXPECT_EQ(projection().ProjectedDepth({0.0f, 0.0f, 5.0f}), -1.0f);
+}
+
+TEST_F(Projection, ScreenPointsScaleToThePanelSize) {
+  StartGL();
+  gl->ResizeGLScene(320, 240);  // half the virtual screen in both directions
+  Prepare();
+  float x = 0, y = 0;
+  ASSERT_TRUE(projection().ProjectToScreen({1.0f, 1.0f, -5.0f}, x, y));
+  gl->ResizeGLScene(Width, Height);
+  Prepare();
+  float fullX = 0, fullY = 0;
+  ASSERT_TRUE(projection().ProjectToScreen({1.0f, 1.0f, -5.0f}, fullX, fullY));
+  EXPECT_NEAR(x, fullX, 0.05);
+  EXPECT_NEAR(y, fullY, 0.05);
+}
+
+TEST_F(Projection, DepthIsReadWhereAWallWasDrawn) {
+  StartGL();
+  ASSERT_NE(AddWall(5.0f), nullptr);
+  Prepare();
+  gl->RoomRenderer().DrawSurfaces(-1, true);
+  EXPECT_NEAR(projection().ReadDepthAt(320, 240), DepthAt(5.0), 1e-4);
+  EXPECT_EQ(projection().ReadDepthAt(5, 5), 1.0f);  // beside the wall: cleared
+  EXPECT_EQ(projection().ReadDepthAt(-40, 900), 1.0f);  // outside the panel
+}
+
+TEST_F(Projection, IsOccludedSeesWallsAndSkipsTheNamedSurface) {
+  StartGL();
+  TCamera& camera = Room().Camera;
+  camera.Mode = TCamera::ModeTop;
+  camera.Position = {7.0f, 3.0f, 7.0f};
+  const TVector from{0.0f, 0.0f, 0.0f};
+  const TVector to{0.0f, 0.0f, -8.0f};
+  EXPECT_FALSE(gl->Occlusion().IsOccluded(-1, -1, from, to));
+  TSurface* wall = AddWall(4.0f);
+  ASSERT_NE(wall, nullptr);
+  EXPECT_TRUE(gl->Occlusion().IsOccluded(-1, -1, from, to));
+  EXPECT_FALSE(gl->Occlusion().IsOccluded(-1, wall->slotIndex, from, to));
+  // Looking sideways past the wall.
+  EXPECT_FALSE(gl->Occlusion().IsOccluded(-1, -1, from, {5.0f, 0.0f, -8.0f}));
+  // The camera comes back as it was.
+  EXPECT_EQ(camera.Mode, TCamera::ModeTop);
+  EXPECT_EQ(camera.Position, (TVector{7.0f, 3.0f, 7.0f}));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(Projection, APointOnADrawnSurfaceCountsAsOccluded) {
+  StartGL();
+  TSurface* wall = AddWall(4.0f);
+  ASSERT_NE(wall, nullptr);
+  const TVector onWall{0.5f, 0.5f, -4.0f};
+  EXPECT_TRUE(gl->Occlusion().IsOccluded(-1, -1, {0.0f, 0.0f, 0.0f}, onWall));
+  EXPECT_FALSE(gl->Occlusion().IsOccluded(-1, wall->slotIndex, {0.0f, 0.0f, 0.0f}, onWall));
+}
+
+TEST_F(Projection, SpritesCutTheirCellAndMirrorWhenFlipped) {
+  QImage sheet(8, 8, QImage::Format_RGB888);
+  sheet.fill(Qt::red);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 4; x < 8; ++x) sheet.setPixelColor(x, y, Qt::green);
+  }
+  std::filesystem::create_directories(dir.Path() + "/art");
+  ASSERT_TRUE(sheet.save(QString::fromStdString(dir.Path() + "/art/sheet.bmp"), "BMP"));
+  WriteTextureList("[TEXTURE_FILENAME]\nsheet\n");
+  StartGL();
+  const auto draw = [&](bool flipS) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BeginOverlay2D();
+    gl->SetGLStates(false, false, false, false, false, false, true);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    projection().DrawSprite(1, flipS, false, 25.0f, 320.0f, 240.0f, 0, 0, 8.0f, 8.0f);  // 200 x 200
+    EndOverlay2D();
+  };
+  draw(false);
+  EXPECT_EQ(Pixel(240, 240), (std::array<int, 3>{255, 0, 0}));
+  EXPECT_EQ(Pixel(400, 240), (std::array<int, 3>{0, 255, 0}));
+  EXPECT_EQ(Pixel(100, 240), (std::array<int, 3>{76, 76, 76}));  // outside the sprite
+  draw(true);
+  EXPECT_EQ(Pixel(240, 240), (std::array<int, 3>{0, 255, 0}));
+  EXPECT_EQ(Pixel(400, 240), (std::array<int, 3>{255, 0, 0}));
+}
+
+class LensFlares : public Projection {
+protected:
+  void StartWithFlareTextures() {
+    UseTextures({{"effect\\flare\\flare", Qt::white},
+                 {"effect\\flare\\center", Qt::white},
+                 {"effect\\flare\\rings", Qt::white}});
+    StartGL();
+  }
+
+  bool Flare(const TVector& point, std::int16_t kind) {
+    Prepare();
+    gl->RoomRenderer().DrawSurfaces(-1, false);
+    gl->ResetPolygonCount();
+    return DrawFlareIfVisible(*gl, point, kind, {1.0f, 1.0f, 1.0f}, 1.0f, 1.0f);
+  }
+};
+
+TEST_F(LensFlares, AVisibleFlareDrawsItsElementsOnTheLight) {
+  StartWithFlareTextures();
+  const TVector light{1.0f, 0.0f, -5.0f};
+  float x = 0, y = 0;
+  Prepare();
+  ASSERT_TRUE(projection().ProjectToScreen(light, x, y));
+  EXPECT_TRUE(Flare(light, 1));
+  EXPECT_EQ(gl->PolygonCount(), 3 * 2);
+  const auto atLight = Pixel(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+  EXPECT_GT(atLight[0], 150);
+  // Mirrored across the centre nothing of a kind-1 flare shows.
+  EXPECT_EQ(Pixel(static_cast<int>(640 - x), 240), (std::array<int, 3>{76, 76, 76}));
+  EXPECT_TRUE(Flare(light, 2));
+  EXPECT_EQ(gl->PolygonCount(), 11 * 2);
+  EXPECT_TRUE(Flare(light, 3));
+  EXPECT_EQ(gl->PolygonCount(), 13 * 2);
+}
+
+TEST_F(LensFlares, AFlareBehindAWallIsNotDrawn) {
+  StartWithFlareTextures();
+  Main().SetChecked("ShowSurfaces1", true);
+  ASSERT_NE(AddWall(3.0f), nullptr);
+  EXPECT_FALSE(Flare({0.5f, 0.0f, -6.0f}, 1));
+  EXPECT_EQ(gl->PolygonCount(), 0);
+  EXPECT_TRUE(Flare({0.5f, 0.0f, -2.0f}, 1));  // in front of the wall
+}
+
+TEST_F(LensFlares, FarFromTheCentreOrOfAnUnknownKindNothingIsDrawn) {
+  StartWithFlareTextures();
+  // Near the top right corner: more than 320 from the centre, still on screen.
+  const TVector edge{2.5f, 1.25f, -5.0f};
+  float x = 0, y = 0;
+  Prepare();
+  ASSERT_TRUE(projection().ProjectToScreen(edge, x, y));
+  ASSERT_GE(std::hypot(x - 320.0f, y - 240.0f), 320.0f);
+  EXPECT_TRUE(Flare(edge, 1));
+  EXPECT_EQ(gl->PolygonCount(), 0);
+  EXPECT_TRUE(Flare({0.0f, 0.0f, -5.0f}, 4));
+  EXPECT_EQ(gl->PolygonCount(), 0);
+  EXPECT_FALSE(Flare({0.0f, 0.0f, 5.0f}, 1));  // behind the camera
+}
+
+}  // namespace
