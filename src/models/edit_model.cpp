@@ -51,6 +51,7 @@ void TModelEngine::LoadModel(TVEModel& model, std::string_view name, std::int16_
   model.AnimationBaseName = name;
   model.Animations.clear();
   model.HighestAnimation = -1;
+  static_cast<TMS3DContents&>(model) = TMS3DContents{};  // nothing of an earlier file survives
 
   const std::string path = engine_.ModelDir.str() + model.ModelName.str() + ".ms3d";
   if (!engine_.CheckFile(path, true)) {

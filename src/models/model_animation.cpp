@@ -4,12 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-TMatrix4 TMatrix4::Identity() {
-  TMatrix4 m;
-  for (int i = 0; i < 4; ++i) m.m[i][i] = 1.0f;
-  return m;
-}
-
 TMatrix4 operator*(const TMatrix4& a, const TMatrix4& b) {
   TMatrix4 r;
   for (int i = 0; i < 4; ++i)

@@ -73,7 +73,6 @@ struct TMS3DContents {
 // Row-major 4 x 4 matrix; m[row][column], translation in column 3.
 struct TMatrix4 {
   std::array<std::array<float, 4>, 4> m{};
-  static TMatrix4 Identity();
 };
 
 // The four matrices the skinning keeps per joint of an animation.
