@@ -20,6 +20,7 @@ public:
     std::string activePage;
     int left = 0;
     int position = 0;
+    int maximum = 100;
   };
 
   std::string Text(std::string_view control) const override { return Get(control).text; }
@@ -44,6 +45,7 @@ public:
   void SetLeft(std::string_view control, int left) override { Get(control).left = left; }
   int Position(std::string_view control) const override { return Get(control).position; }
   void SetPosition(std::string_view control, int position) override { Get(control).position = position; }
+  void SetMaximum(std::string_view control, int maximum) override { Get(control).maximum = maximum; }
 
   // The whole state of one control, for tests that look at several aspects at once.
   const Control& Inspect(std::string_view control) const { return Get(control); }

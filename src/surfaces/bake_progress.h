@@ -1,0 +1,26 @@
+#pragma once
+// The main window's "Computing Surface Lighting" panel during a bake: shown with the
+// bar at 0 of `rows`, stepped once per finished row with pending events processed so
+// the window stays responsive, hidden again at the end.
+
+#include <functional>
+
+class Host;
+
+class BakeProgress {
+public:
+  BakeProgress(Host& host, int rows);
+  ~BakeProgress();
+  BakeProgress(const BakeProgress&) = delete;
+  BakeProgress& operator=(const BakeProgress&) = delete;
+
+  void RowDone();
+
+private:
+  Host& host_;
+  int done_ = 0;
+};
+
+// Runs rowJob for rows 0..rows-1 on `threads` threads (the calling thread only when 1)
+// and reports each finished row to progress on the calling thread, which owns the host.
+void RunRows(int rows, int threads, const std::function<void(int)>& rowJob, BakeProgress& progress);

@@ -1,0 +1,48 @@
+#pragma once
+// A bounding-volume hierarchy over the occluding triangles of a room, answering one
+// question fast: does anything block this stretch of a ray? Built once per bake and
+// then read by many threads at once.
+
+#include <cstdint>
+#include <vector>
+
+#include "core/vector.h"
+
+struct OccluderTriangle {
+  TVector a;
+  TVector b;
+  TVector c;
+  std::int16_t entity = -1;   // owning entity slot, -1 for none
+  std::int16_t surface = -1;  // owning surface slot, -1 for none
+  // Culled models hide only with their front faces (counter-clockwise seen from the ray's origin).
+  bool frontOnly = false;
+};
+
+class TriangleBvh {
+public:
+  TriangleBvh() = default;
+  explicit TriangleBvh(std::vector<OccluderTriangle> triangles);
+
+  // Whether a triangle not owned by the skipped slots crosses origin + t * direction
+  // for some t in [tMin, tMax). direction need not be unit length.
+  bool AnyHit(const TVector& origin, const TVector& direction, float tMin, float tMax, std::int16_t skipEntity,
+              std::int16_t skipSurface) const;
+
+  std::size_t TriangleCount() const { return triangles_.size(); }
+  std::size_t NodeCount() const { return nodes_.size(); }
+
+  struct Node {
+    float lo[3];
+    float hi[3];
+    std::uint32_t first;  // first triangle of a leaf, right child of an inner node
+    std::uint32_t count;  // 0 for an inner node (left child follows it)
+  };
+  struct Prepared;  // a triangle as the intersection test wants it
+
+private:
+  std::uint32_t Build(std::uint32_t first, std::uint32_t count, int depth);
+
+  std::vector<OccluderTriangle> triangles_;
+  std::vector<Prepared> prepared_;
+  std::vector<Node> nodes_;
+};
