@@ -1,7 +1,8 @@
 #pragma once
-// The centre of the editor: owns the room and the math object, holds the directory
-// table, the game's variable and enemy tables and the lists read from editor.ini, and
-// carries the message, time, vector and dialog routines every other part uses.
+// The centre of the editor: owns the room, the model catalogue and the math object,
+// holds the directory table, the game's variable and enemy tables and the lists read
+// from editor.ini, and carries the message, time, vector and dialog routines every
+// other part uses.
 
 #include <array>
 #include <cstdint>

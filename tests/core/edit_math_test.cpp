@@ -37,15 +37,6 @@ TEST(EditMath, RandomBetweenStaysInThousandthsBelowHigh) {
   }
 }
 
-TEST(EditMath, RandomBetweenDrawsFromTheSharedGenerator) {
-  std::mt19937 a(42), b(42);
-  TQZMath first(a), second(b);
-  EXPECT_EQ(first.RandomBetween(0, 1000), second.RandomBetween(0, 1000));
-  a.discard(1);
-  EXPECT_NE(first.RandomBetween(0, 1000000), second.RandomBetween(0, 1000000))
-      << "advancing the generator outside must change what math draws";
-}
-
 TEST(EditMath, AngleDeltaTurnsAcrossTheSeam) {
   auto d = TQZMath::AngleDelta(350, 10);
   EXPECT_FLOAT_EQ(d.Delta, 20);
