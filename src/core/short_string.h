@@ -26,7 +26,8 @@ public:
   void assign(std::string_view text) {
     length_ = static_cast<std::uint8_t>(std::min(text.size(), N));
     chars_.fill(0);
-    std::memcpy(chars_.data(), text.data(), length_);
+    // An empty view may carry a null pointer, which memcpy must never see.
+    if (length_ > 0) std::memcpy(chars_.data(), text.data(), length_);
   }
 
   std::string_view view() const { return {chars_.data(), length_}; }
