@@ -29,8 +29,8 @@ public:
   // Shortest turn from one heading to another across the 0/360 seam.
   static TAngleDelta AngleDelta(float from, float to);
   // (pitch, yaw, 0) of the direction from one point towards another, ready for a camera.
-  // A component whose arc function gets an argument just outside -1..1 (a rounding
-  // slip) stays 0 rather than becoming NaN.
+  // An arc function given an argument just outside -1..1 (a rounding slip) yields 0
+  // degrees instead of NaN.
   static TVector AnglesTo(const TVector& from, const TVector& to);
 
   static TVector Scale(const TVector& v, float s);
