@@ -27,6 +27,7 @@ class TEntity;
 class Occlusion;
 class TextureLookup;
 class SurfaceTextures;
+class LightMapBaker;
 
 struct TCell {
   int x = 0;
@@ -67,6 +68,8 @@ public:
   Occlusion* OcclusionTest = nullptr;
   TextureLookup* Textures = nullptr;
   SurfaceTextures* SurfaceTextureService = nullptr;
+  // Computes light maps while surfaces build their textures; null leaves the pixels alone.
+  LightMapBaker* LightMaps = nullptr;
 
   // Life cycle.
   void InitRoom();

@@ -5,6 +5,7 @@
 
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
+#include "surfaces/light_map.h"
 #include "surfaces/surface_textures.h"
 
 namespace {
@@ -98,6 +99,7 @@ void TSurface::ComputeTextureCoordinates() {
 
 void TSurface::BuildTextures() {
   ReleaseTextures();
+  if (room_.LightMaps) room_.LightMaps->ComputeLightMap(*this);
   if (!room_.SurfaceTextureService) return;
   room_.SurfaceTextureService->BuildTextures(*this);
   texturesLoaded = true;

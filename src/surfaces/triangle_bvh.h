@@ -37,7 +37,15 @@ public:
     std::uint32_t first;  // first triangle of a leaf, right child of an inner node
     std::uint32_t count;  // 0 for an inner node (left child follows it)
   };
-  struct Prepared;  // a triangle as the intersection test wants it
+  // A triangle as the intersection test wants it: a vertex and two edges.
+  struct Prepared {
+    float v0[3];
+    float e1[3];
+    float e2[3];
+    std::int16_t entity;
+    std::int16_t surface;
+    bool frontOnly;
+  };
 
 private:
   std::uint32_t Build(std::uint32_t first, std::uint32_t count, int depth);
