@@ -21,6 +21,7 @@ BakeProgress::BakeProgress(Host& host, int rows) : host_(host) {
 BakeProgress::~BakeProgress() { host_.GetForm(FormId::Main).SetVisible("PanelSurface", false); }
 
 void BakeProgress::RowDone() {
+  if (OnRow) OnRow(done_);
   host_.GetForm(FormId::Main).SetPosition("ProgressBarSurface", ++done_);
   host_.ProcessEvents();
 }

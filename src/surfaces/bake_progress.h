@@ -15,6 +15,8 @@ public:
   BakeProgress& operator=(const BakeProgress&) = delete;
 
   void RowDone();
+  // Called with the number of the row just reported, before the bar steps.
+  std::function<void(int)> OnRow;
 
 private:
   Host& host_;
