@@ -3,6 +3,7 @@
 
 #include "sample_world/material_textures.h"
 #include "sample_world/mesh_builder.h"
+#include "sample_world/models.h"
 #include "sample_world/model_spec.h"
 #include "sample_world/paint.h"
 

@@ -18,6 +18,4 @@ void WorldWriter::Binary(std::string_view relative, const std::vector<std::uint8
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) throw std::runtime_error("cannot write " + file.string());
-  bytes_ += bytes.size();
-  ++files_;
 }

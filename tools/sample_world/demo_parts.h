@@ -1,0 +1,35 @@
+#pragma once
+// The pieces the demo room is assembled from, each in its own file: the ground
+// (fields and the floor and wall surfaces over them), the lights, the entities and
+// the light maps.
+
+#include <string_view>
+
+#include "core/vector.h"
+
+class TRoom;
+class TEntity;
+
+namespace demo {
+
+// The part of the grid the place occupies, in world metres; the rest has no floor.
+inline constexpr float AreaMin = -14.0f;
+inline constexpr float AreaMax = 14.0f;
+inline constexpr float TerraceHeight = 1.5f;
+inline constexpr float PondDepth = -0.8f;
+inline constexpr float WaterLevel = -0.25f;
+
+void ShapeFields(TRoom& room);
+// Floor surfaces following the field heights and the brick walls; returns how many
+// could not be added (full table or a degenerate quad).
+int AddSurfaces(TRoom& room);
+void AddLights(TRoom& room);
+void AddEntities(TRoom& room);
+// Light maps from the room's static lights and ambience. A designer recomputes them
+// with shadows in the editor.
+void LightSurfaces(TRoom& room);
+
+// The floor height under (x, z).
+TVector OnFloor(const TRoom& room, float x, float z);
+
+}  // namespace demo
