@@ -65,6 +65,7 @@ void TRoom::ClearFields() {
 void TRoom::DoFrame() {
   TQZEngine::AdvanceTime(Time);
   Camera.DoFrame();
+  Cursor.Tick();
   for (int i = 0; i <= LastLight; ++i) {
     if (Lights[i].InUse() && Lights[i].Active) Lights[i].UpdateEffect();
   }

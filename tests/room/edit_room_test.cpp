@@ -98,8 +98,10 @@ TEST_F(Room, FramesAnimateOnlyWhatIsInUse) {
   TLight& light = *room.AddLight({}, {1, 0, 0}, 1);
   light.Effect = 4;
   room.Lights[5].Effect = 4;  // free slot
+  room.Cursor.CoolDown = 2;
   room.DoFrame();
   EXPECT_EQ(room.Time, 0.5f);
+  EXPECT_EQ(room.Cursor.CoolDown, 1);
   EXPECT_EQ(light.FlickerTime, 0.5f);
   EXPECT_EQ(room.Lights[5].FlickerTime, 0.0f);
 }
