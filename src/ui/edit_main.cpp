@@ -15,6 +15,7 @@
 #include "ui/qt_host.h"
 #include "ui/ui_prompts.h"
 #include "ui/unsaved_changes.h"
+#include "ui/view_renderer.h"
 
 namespace {
 
@@ -66,7 +67,9 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   connect(&ShutDownTimer, &QTimer::timeout, this, &QWidget::close);
 
   // The creation handler's work: the engine exists before any timer fires.
+  renderer_ = std::make_unique<ViewRenderer>(*view_, host_);
   engine_ = std::make_unique<TQZEngine>(host_, workingDirectory, MakeHooks());
+  renderer_->AttachEngine(*engine_);
   unsaved_ = std::make_unique<UnsavedChanges>(*engine_->Room);
   ConnectPalette();
   StartUpTimer.start();
@@ -80,7 +83,7 @@ TFormMain::~TFormMain() {
 
 EngineHooks TFormMain::MakeHooks() {
   EngineHooks hooks;
-  hooks.RenderFrame = [this] { view_->update(); };
+  renderer_->InstallHooks(hooks);
   hooks.SetStartupTimer = [this](bool enabled) { enabled ? StartUpTimer.start() : StartUpTimer.stop(); };
   hooks.SetFrameTimer = [this](bool enabled) { enabled ? Timer.start() : Timer.stop(); };
   hooks.SetFileDialogDirectory = [this](const std::string& roomDir) {

@@ -20,6 +20,7 @@ class QtHost;
 class UiPrompts;
 class PanelView;
 class UnsavedChanges;
+class ViewRenderer;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -77,6 +78,7 @@ private:
   UiPrompts& prompts_;
   std::string roomDirectory_;  // host path of the engine's RoomDir
   PanelView* view_ = nullptr;
+  std::unique_ptr<ViewRenderer> renderer_;
   std::unique_ptr<TQZEngine> engine_;
   std::unique_ptr<UnsavedChanges> unsaved_;
   std::vector<QLabel*> statusPanels_;

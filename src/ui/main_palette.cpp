@@ -168,9 +168,9 @@ void TFormMain::BuildPalette() {
   for (const DirectionButton& direction : DirectionButtons) {
     auto* radio = Named(new QRadioButton, direction.name);
     radio->setToolTip(QString::number(direction.angle));
+    radio->setChecked(direction.angle == 0);
     ring->addWidget(radio, direction.row, direction.column, Qt::AlignCenter);
   }
-  findChild<QRadioButton*>(QStringLiteral("RB0"))->setChecked(true);
   auto* ringBox = new QWidget;
   ringBox->setLayout(ring);
   entities->addRow(QStringLiteral("Direction:"),

@@ -1,0 +1,33 @@
+#pragma once
+// Binds the room renderer to the view panel's GL context: the engine's start-up,
+// frame and shut-down hooks make the context current around the renderer's work.
+// Built without a renderer, the view only clears to a colour.
+
+#include <memory>
+
+struct EngineHooks;
+class PanelView;
+class QtHost;
+class TQZEngine;
+class TEditGL;
+
+class ViewRenderer {
+public:
+  ViewRenderer(PanelView& view, QtHost& host);
+  ~ViewRenderer();
+
+  // Sets CreateGLContext, RenderFrame and ShutdownGL; the engine is handed over once it
+  // exists, before its start-up runs.
+  void InstallHooks(EngineHooks& hooks);
+  void AttachEngine(TQZEngine& engine) { engine_ = &engine; }
+  bool Active() const;
+
+private:
+  void CreateContext();
+  void Shutdown();
+
+  PanelView& view_;
+  QtHost& host_;
+  TQZEngine* engine_ = nullptr;
+  std::unique_ptr<TEditGL> gl_;
+};

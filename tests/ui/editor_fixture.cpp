@@ -1,0 +1,55 @@
+#include "editor_fixture.h"
+
+#include <QLabel>
+#include <QMessageBox>
+
+ModalWatcher::ModalWatcher() {
+  timer_.setInterval(20);
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) seenTexts.push_back(box->text().toStdString());
+    if (handler) {
+      handler(*modal);
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
+    }
+  });
+  timer_.start();
+}
+
+void EditorTest::SetUp() {
+  previousDirectory_ = QDir::currentPath();
+  // The editor reads its game data from the working directory.
+  ASSERT_TRUE(QDir::setCurrent(QStringLiteral(BRANNOCK_SAMPLE_DIR)));
+  host = std::make_unique<QtHost>();
+  modals = std::make_unique<ModalWatcher>();
+}
+
+void EditorTest::TearDown() {
+  windows.reset();
+  modals.reset();
+  host.reset();
+  QDir::setCurrent(previousDirectory_);
+}
+
+bool EditorTest::WaitFor(const std::function<bool()>& condition, int milliseconds) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > milliseconds) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+void EditorTest::StartEditor() {
+  windows = std::make_unique<EditorWindows>(*host, prompts, QDir::currentPath().toStdString());
+  windows->Main->show();
+  ASSERT_TRUE(WaitFor([this] { return windows->Main->Timer.isActive(); })) << "the frame timer never started";
+}
+
+std::string EditorTest::StatusText(int panel) const {
+  const auto* label = windows->Main->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(panel));
+  return label ? label->text().toStdString() : std::string("<no panel>");
+}

@@ -1,0 +1,237 @@
+// The main window on the sample game: start-up, tools, the view's mouse, the close
+// protocol and the guard around unsaved rooms.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "editor_fixture.h"
+#include "engine/edit_engine.h"
+#include "room/edit_room.h"
+#include "ui/edit_entityform.h"
+#include "ui/edit_lightform.h"
+#include "ui/edit_roomform.h"
+#include "ui/panel_view.h"
+
+namespace {
+
+std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST_F(EditorTest, StartUpFillsEveryListAndNamesEveryControl) {
+  StartEditor();
+  QtForm main = MainForm();
+  EXPECT_GT(main.Items("CBFieldTypus").size(), 1u);
+  EXPECT_EQ(main.ItemIndex("CBFieldTypus"), 1);
+  EXPECT_EQ(main.ItemIndex("CBFieldMaterial"), 0);
+  EXPECT_FALSE(main.Items("CBFieldMaterial").empty());
+  EXPECT_FALSE(main.Items("CBEntityTypus").empty());
+  EXPECT_EQ(main.ItemIndex("CBEntityTypus"), 0);
+  for (const char* list : {"LBEntitySequences", "LBEntityUnits", "LBEntityPortals", "LBEntityParticles"})
+    EXPECT_FALSE(main.Items(list).empty()) << list;
+  EXPECT_TRUE(main.Visible("LBEntityTiles"));
+  EXPECT_FALSE(main.Visible("LBEntityUnits"));
+  EXPECT_EQ(main.Text("EditLightR"), Engine().FloatToStr32(0.7f, 2));
+
+  QtForm room(*windows->Room);
+  for (const char* combo : {"CBEffect", "CBRegion", "CBWeatherEffect", "CBFogTypus", "CBWaterMaterial",
+                            "CBEnvironment", "CBSunFlare"})
+    EXPECT_FALSE(room.Items(combo).empty()) << combo;
+  QtForm light(*windows->Light);
+  EXPECT_FALSE(light.Items("CBEffect").empty());
+  EXPECT_EQ(light.Items("CBFlareFlare"), room.Items("CBSunFlare"));
+  QtForm entity(*windows->Entity);
+  for (const char* combo : {"CBCameraTypus", "CBTriggerAction", "CBTriggerConditionType", "CBVariableTypus",
+                            "CBSoundActivation", "CBSoundSource", "CBControlAction", "CBControlStatus",
+                            "CBSpawnerEffect", "CBItemTypus", "CBUnitBehavior", "CBPGrassForm", "CBAnimDirection",
+                            "CBBlendingMode", "CBShadowTypus", "CBTileCollisionForm", "CBSoundSound"})
+    EXPECT_FALSE(entity.Items(combo).empty()) << combo;
+  EXPECT_EQ(entity.Items("CBTileMaterial"), main.Items("CBFieldMaterial"));
+  EXPECT_EQ(entity.Items("CBUnitConditionType"), entity.Items("CBTriggerConditionType"));
+  EXPECT_EQ(entity.Items("CBTDoorKey"), entity.Items("CBItemTypus"));
+
+  EXPECT_TRUE(host->MissingControls().empty()) << *host->MissingControls().begin();
+  // Missing game files are the data's business; nothing else may go wrong at start-up.
+  for (const std::string& error : host->ErrorLog()) EXPECT_TRUE(error.starts_with("QZ_FILE: ")) << error;
+  EXPECT_EQ(StatusText(1), "Lights: 0");
+  EXPECT_EQ(StatusText(3), "Zoom x 1");
+}
+
+TEST_F(EditorTest, ClickWithNewLightAddsOneLight) {
+  StartEditor();
+  Find<QPushButton>(Main(), "BtnLightNew")->click();
+  EXPECT_EQ(Engine().Room->Cursor.Mode, 2001);
+  EXPECT_TRUE(Find<QPushButton>(Main(), "BtnLightNew")->isChecked());
+  EXPECT_FALSE(Find<QPushButton>(Main(), "BtnFieldTypus")->isChecked());
+
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(400, 300));
+  EXPECT_EQ(StatusText(1), "Lights: 1");
+  const TLight& light = Engine().Room->Lights[0];
+  ASSERT_TRUE(light.InUse());
+  EXPECT_FLOAT_EQ(light.Color.x, 0.7f);
+  EXPECT_FLOAT_EQ(light.Radius, 5.0f);
+  // (400 - 320) pixels at 0.026 m, snapped to the quarter-metre grid.
+  EXPECT_FLOAT_EQ(light.Position.x, 2.0f);
+  EXPECT_FLOAT_EQ(light.Position.z, 1.5f);
+}
+
+TEST_F(EditorTest, RightButtonInTopViewSteersTheCameraInsteadOfTheCursor) {
+  StartEditor();
+  Find<QPushButton>(Main(), "BtnLightNew")->click();
+  QTest::mousePress(&Main().View(), Qt::RightButton, {}, QPoint(100, 100));
+  EXPECT_EQ(Engine().Room->Camera.Captured, 1);
+  QTest::mouseRelease(&Main().View(), Qt::RightButton, {}, QPoint(100, 100));
+  EXPECT_FALSE(Engine().Room->Lights[0].InUse());
+  QTest::mousePress(&Main().View(), Qt::RightButton, {}, QPoint(100, 100));
+  EXPECT_EQ(Engine().Room->Camera.Captured, 0);
+}
+
+TEST_F(EditorTest, EntityPaletteShowsOneListAndSelectsNewEntity) {
+  StartEditor();
+  auto* typus = Find<QComboBox>(Main(), "CBEntityTypus");
+  ASSERT_GT(typus->count(), 2);
+  typus->setCurrentIndex(2);
+  emit typus->activated(2);
+  QtForm main = MainForm();
+  EXPECT_TRUE(main.Visible("LBEntityUnits"));
+  for (const char* other : {"LBEntityTiles", "LBEntitySequences", "LBEntityPortals", "LBEntityParticles"})
+    EXPECT_FALSE(main.Visible(other)) << other;
+  EXPECT_EQ(Engine().Room->Cursor.Mode, 3001);
+
+  Find<QPushButton>(Main(), "BtnFieldTypus")->click();
+  auto* units = Find<QListWidget>(Main(), "LBEntityUnits");
+  QTest::mouseClick(units->viewport(), Qt::LeftButton, {}, units->visualItemRect(units->item(0)).center());
+  EXPECT_EQ(Engine().Room->Cursor.Mode, 3001);
+  EXPECT_TRUE(Find<QPushButton>(Main(), "BtnEntityNew")->isChecked());
+}
+
+TEST_F(EditorTest, DirectionButtonsWriteTheirAngle) {
+  StartEditor();
+  Find<QRadioButton>(Main(), "RB135")->click();
+  EXPECT_EQ(MainForm().Text("EditEntityDirection"), Engine().FloatToStr32(135.0f, 2));
+  Find<QRadioButton>(Main(), "RB0")->click();
+  EXPECT_EQ(MainForm().Text("EditEntityDirection"), Engine().FloatToStr32(0.0f, 2));
+}
+
+TEST_F(EditorTest, ComputeSurfaceLightingChecksComputeLighting) {
+  StartEditor();
+  ASSERT_FALSE(MainForm().Checked("CBLightMapCompute"));
+  Main().MenuAction("ComputeSurfaceLighting1")->trigger();
+  EXPECT_TRUE(MainForm().Checked("CBLightMapCompute"));
+}
+
+TEST_F(EditorTest, ViewMenuCheckItemsStartAsDocumented) {
+  StartEditor();
+  QtForm main = MainForm();
+  for (const char* on : {"ShowFog1", "ShowGrid1", "ShowSurfaces1", "ShowLights1", "ShowLensFlares1",
+                         "ShowInvisibleEntities1", "ShowEntityTargets1", "ShowCollisionRadius1", "ShowCameraRadii1",
+                         "Lighting1", "ShowDetailmaps1", "UseGrid1", "AutoFalldownnewEntities1"})
+    EXPECT_TRUE(main.Checked(on)) << on;
+  for (const char* off : {"ShowFieldCeiling1", "WireframeMode1"}) EXPECT_FALSE(main.Checked(off)) << off;
+  Main().MenuAction("WireframeMode1")->trigger();
+  EXPECT_TRUE(main.Checked("WireframeMode1"));
+  EXPECT_EQ(Main().MenuAction("Exit1")->shortcut(), QKeySequence(Qt::Key_Escape));
+  EXPECT_TRUE(host->MissingControls().empty());
+}
+
+TEST_F(EditorTest, CloseIsRefusedOnceThenShutsTheEngineDownOnce) {
+  StartEditor();
+  QSignalSpy shutDowns(&Main(), &TFormMain::engineShutDown);
+  EXPECT_FALSE(Main().close());  // the first request only arms the shut-down timer
+  EXPECT_FALSE(Main().Timer.isActive());
+  EXPECT_TRUE(Main().ShutDownTimer.isActive());
+  ASSERT_NE(Main().Engine(), nullptr);
+  ASSERT_TRUE(WaitFor([this] { return !Main().isVisible(); }));
+  EXPECT_EQ(shutDowns.count(), 1);
+  EXPECT_EQ(Main().Engine(), nullptr);
+  EXPECT_FALSE(Main().ShutDownTimer.isActive());
+  EXPECT_EQ(prompts.unsavedQuestions, 0);  // nothing was changed
+}
+
+TEST_F(EditorTest, UnsavedChangesAreNeverDroppedSilently) {
+  StartEditor();
+  Find<QPushButton>(Main(), "BtnLightNew")->click();
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(320, 240));
+  ASSERT_EQ(StatusText(1), "Lights: 1");
+
+  // Cancel keeps the editor running and the room as it is.
+  prompts.unsavedAnswers = {UnsavedAnswer::Cancel};
+  EXPECT_FALSE(Main().close());
+  EXPECT_EQ(prompts.unsavedQuestions, 1);
+  EXPECT_TRUE(Main().Timer.isActive());
+  EXPECT_FALSE(Main().ShutDownTimer.isActive());
+
+  prompts.unsavedAnswers = {UnsavedAnswer::Cancel};
+  Main().MenuAction("NewRoom1")->trigger();
+  EXPECT_TRUE(Engine().Room->Lights[0].InUse());
+  prompts.unsavedAnswers = {UnsavedAnswer::Cancel};
+  Main().MenuAction("LoadRoom1")->trigger();
+  EXPECT_TRUE(prompts.openSpecs.empty());
+  EXPECT_EQ(prompts.unsavedQuestions, 3);
+
+  // Discard lets "New Room" go on; the new room asks nothing more.
+  prompts.unsavedAnswers = {UnsavedAnswer::Discard};
+  Main().MenuAction("NewRoom1")->trigger();
+  EXPECT_FALSE(Engine().Room->Lights[0].InUse());
+  EXPECT_EQ(StatusText(1), "Lights: 0");
+  Main().MenuAction("NewRoom1")->trigger();
+  EXPECT_EQ(prompts.unsavedQuestions, 4);
+}
+
+TEST_F(EditorTest, SaveChosenAtTheQuestionWritesTheRoomFirst) {
+  StartEditor();
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "brannock_ui_saved.rer";
+  std::filesystem::remove(file);
+  Find<QPushButton>(Main(), "BtnLightNew")->click();
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(320, 240));
+
+  prompts.unsavedAnswers = {UnsavedAnswer::Save};
+  prompts.saveAnswers = {file.string()};
+  Main().MenuAction("NewRoom1")->trigger();
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(prompts.saveSpecs.at(0).title, "Save Room");
+  EXPECT_EQ(prompts.saveSpecs.at(0).filter, "Room Files|*.rer");
+  EXPECT_FALSE(Engine().Room->Lights[0].InUse());
+
+  // Loading it back restores the light and counts as saved.
+  prompts.openAnswers = {file.string()};
+  Main().MenuAction("LoadRoom1")->trigger();
+  EXPECT_EQ(prompts.openSpecs.at(0).title, "Load Room");
+  EXPECT_TRUE(Engine().Room->Lights[0].InUse());
+  EXPECT_EQ(StatusText(1), "Lights: 1");
+  Main().MenuAction("NewRoom1")->trigger();
+  EXPECT_EQ(prompts.unsavedQuestions, 1);
+  std::filesystem::remove(file);
+}
+
+TEST_F(EditorTest, FailedSaveIsReportedKeepsTheOldFileAndTheQuestion) {
+  StartEditor();
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "brannock_ui_keep.rer";
+  ASSERT_TRUE(Main().SaveRoomTo(file.string()));
+  const auto before = FileBytes(file);
+
+  Find<QPushButton>(Main(), "BtnLightNew")->click();
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(320, 240));
+  const std::size_t errors = host->ErrorLog().size();
+  EXPECT_FALSE(Main().SaveRoomTo((file.parent_path() / "no such directory" / "room.rer").string()));
+  ASSERT_GT(host->ErrorLog().size(), errors);
+  EXPECT_EQ(FileBytes(file), before);
+
+  // A save that fails during the question stops the close: the work is still there.
+  prompts.unsavedAnswers = {UnsavedAnswer::Save};
+  prompts.saveAnswers = {(file.parent_path() / "no such directory" / "room.rer").string()};
+  EXPECT_FALSE(Main().close());
+  EXPECT_FALSE(Main().ShutDownTimer.isActive());
+  EXPECT_TRUE(Engine().Room->Lights[0].InUse());
+  std::filesystem::remove(file);
+}
