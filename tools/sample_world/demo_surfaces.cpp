@@ -33,9 +33,9 @@ TSurface* AddFloor(TRoom& room, float x0, float z0) {
     p.z = z;
     return p;
   };
-  // Corner 0 -> 1 runs east and corner 0 -> 3 north, so the normal points up.
-  const TVector p0 = at(x0, z1, Inset, -Inset), p1 = at(x1, z1, -Inset, -Inset);
-  const TVector p2 = at(x1, z0, -Inset, Inset), p3 = at(x0, z0, Inset, Inset);
+  // Corner 0 -> 1 runs along +x and corner 0 -> 3 along +z, so the normal points up.
+  const TVector p0 = at(x0, z0, Inset, Inset), p1 = at(x1, z0, -Inset, Inset);
+  const TVector p2 = at(x1, z1, -Inset, -Inset), p3 = at(x0, z1, Inset, -Inset);
   const TField* centre = room.FieldAt({x0 + Tile / 2.0f, 0.0f, z0 + Tile / 2.0f});
   return room.AddSurface(p0, p1, p2, p3, TextureOf(centre ? centre->Material : 0));
 }
@@ -61,7 +61,7 @@ int AddSurfaces(TRoom& room) {
   // The house front on the west edge, in four bays, and a jetty over the pond.
   for (float z = AreaMin; z < AreaMax; z += 7.0f)
     count(AddWall(room, AreaMin, z, z + 7.0f, z < -7.0f ? TerraceHeight : 0.0f, 4.5f, material::Bricks), "HOUSE");
-  count(room.AddSurface({-8.0f, 0.1f, 6.0f}, {-6.0f, 0.1f, 6.0f}, {-6.0f, 0.1f, 2.0f}, {-8.0f, 0.1f, 2.0f},
+  count(room.AddSurface({-8.0f, 0.1f, 2.0f}, {-6.0f, 0.1f, 2.0f}, {-6.0f, 0.1f, 6.0f}, {-8.0f, 0.1f, 6.0f},
                         material::Planks),
         "JETTY");
   // Texture repeats: one picture per metre on floors and walls.

@@ -1,0 +1,296 @@
+// The generated sample world: it is what the editor opens first and what the other
+// tests draw, so it must load without a single message and hold everything the
+// editor looks up by name.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/binary_io.h"
+#include "core/headless_host.h"
+#include "engine/edit_engine.h"
+#include "entities/edit_entity.h"
+#include "entities/entity_typus.h"
+#include "models/edit_model.h"
+#include "room/edit_room.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path World = BRANNOCK_SAMPLE_DIR;
+const fs::path DemoRoom = World / "data" / "world" / "room" / "demo.rer";
+
+struct ShellRun {
+  int status = -1;
+  std::string err;
+};
+
+// Runs a command with stdout discarded and stderr captured.
+ShellRun Shell(const std::string& command) {
+  const fs::path errFile = fs::temp_directory_path() / ("brannock-world-err-" + std::to_string(::getpid()));
+  ShellRun run;
+  const int raw = std::system((command + " >/dev/null 2>'" + errFile.string() + "'").c_str());
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  std::ifstream in(errFile, std::ios::binary);
+  run.err.assign(std::istreambuf_iterator<char>(in), {});
+  fs::remove(errFile);
+  return run;
+}
+
+std::vector<std::string> SectionEntries(const fs::path& file, const std::string& header) {
+  std::ifstream in(file);
+  std::vector<std::string> entries;
+  std::string line;
+  bool inside = false;
+  while (std::getline(in, line)) {
+    if (!inside) {
+      inside = line == header;
+    } else if (line.empty()) {
+      inside = false;
+    } else {
+      entries.push_back(line);
+    }
+  }
+  return entries;
+}
+
+fs::path GameFile(const fs::path& dir, std::string name, const std::string& extension) {
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return dir / (name + extension);
+}
+
+struct BmpInfo {
+  int width = 0, height = 0, bits = 0, compression = -1;
+};
+
+// Reads the header of a BMP file; nothing when the file is not one.
+std::optional<BmpInfo> ReadBmpHeader(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  BinaryReader r(bytes);
+  r.Skip(2);
+  const std::uint32_t fileSize = r.ReadU32();
+  r.Skip(4);
+  const std::uint32_t offset = r.ReadU32();
+  r.Skip(4);
+  BmpInfo info;
+  info.width = r.ReadI32();
+  info.height = r.ReadI32();
+  r.Skip(2);
+  info.bits = r.ReadU16();
+  info.compression = static_cast<int>(r.ReadU32());
+  const std::size_t rowBytes = (static_cast<std::size_t>(info.width) * 3 + 3) & ~std::size_t{3};
+  if (fileSize != bytes.size() || offset + rowBytes * static_cast<std::size_t>(info.height) != bytes.size())
+    return std::nullopt;
+  return info;
+}
+
+class SampleWorld : public ::testing::Test {
+protected:
+  void SetUp() override { engine.StartUp(); }
+  void ExpectNoMessages() {
+    for (const auto& e : host.errors) ADD_FAILURE() << e.Full();
+  }
+  HeadlessHost host;
+  TQZEngine engine{host, World.string()};
+};
+
+}  // namespace
+
+TEST(SampleWorldGenerator, WritesACompleteSmallWorldIntoAFreshDirectory) {
+  const fs::path out = fs::temp_directory_path() / ("brannock-world-" + std::to_string(::getpid()));
+  fs::remove_all(out);
+  const ShellRun run = Shell("'" + std::string(BRANNOCK_SAMPLE_WORLD_TOOL) + "' '" + (out / "nested" / "game").string() + "'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::uintmax_t bytes = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(out))
+    if (entry.is_regular_file()) bytes += entry.file_size();
+  EXPECT_LT(bytes, 20u * 1024 * 1024);
+  for (const char* file : {"editor.ini", "variable.ini", "enemy.ini", "sound/loadsound.ini", "art/loadtexture.ini",
+                           "data/model/loadmodel.ini", "data/world/room/demo.rer"})
+    EXPECT_TRUE(fs::exists(out / "nested" / "game" / file)) << file;
+  fs::remove_all(out);
+}
+
+TEST(SampleWorldGenerator, RefusesAMissingArgument) {
+  const ShellRun run = Shell("'" + std::string(BRANNOCK_SAMPLE_WORLD_TOOL) + "'");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("usage"), std::string::npos);
+}
+
+TEST_F(SampleWorld, StartsAndLoadsTheDemoRoomWithoutAMessage) {
+  ASSERT_TRUE(engine.Room->LoadFromFile(DemoRoom.string()));
+  ExpectNoMessages();
+  EXPECT_EQ(engine.EditorLists.size(), 32u);
+}
+
+TEST_F(SampleWorld, EveryListedAndTileModelIsLoadedWithItsAnimations) {
+  engine.Room->LoadFromFile(DemoRoom.string());
+  TModelEngine& models = *engine.ModelEngine;
+  for (std::int16_t slot = 1; slot <= models.GlobalCount; ++slot)
+    EXPECT_TRUE(models.GetModel(slot)->Loaded) << models.GetModel(slot)->ModelName.str();
+  // The names the cursor and the entity kinds look up.
+  for (const char* name : {"EDITOR_CAMERA", "EDITOR_TRIGGER", "EDITOR_TOUCHFIELD", "EDITOR_SOUND", "EDITOR_MESSAGE",
+                           "EDITOR_CONTROL", "EDITOR_MARKER", "EDITOR_SPAWNER", "EDITOR_VARIABLE", "EDITOR_MUSIC",
+                           "EDITOR_STARTUP", "EDITOR_ANIMATION", "EDITOR_ITEM", "EDITOR_SAVEPOINT",
+                           "EDITOR_TILEMOVER", "EDITOR_PORTAL", "EDITOR_PARTICLE", "GRASS_BLADE", "WALL_BLOCK",
+                           "STONE_COLUMN", "STONE_STAIRS", "OLD_TREE", "WOODEN_DOOR"})
+    EXPECT_GT(models.FindModel(name), 0) << name;
+  for (const char* unit : {"UNIT_ENEMY_MUTANT", "UNIT_ENEMY_CLAWSHRIMP"}) {
+    const TVEModel* model = models.GetModel(models.FindModel(unit));
+    ASSERT_NE(model, nullptr) << unit;
+    EXPECT_FALSE(model->Joints.empty()) << unit;
+    ASSERT_EQ(model->Animations.size(), 2u) << unit;
+    for (const auto& animation : model->Animations) {
+      EXPECT_EQ(animation.Joints.size(), model->Joints.size()) << unit << " " << animation.Name.str();
+      EXPECT_GT(animation.LastFrame, 1.0f) << unit << " " << animation.Name.str();
+    }
+  }
+  const TVEModel* door = models.GetModel(models.FindModel("WOODEN_DOOR"));
+  ASSERT_EQ(door->Animations.size(), 1u);
+  EXPECT_EQ(door->Animations[0].Name.str(), "open");
+  EXPECT_TRUE(models.GetModel(models.FindModel("WALL_BLOCK"))->DetailMap);
+  EXPECT_FALSE(models.GetModel(models.FindModel("GRASS_BLADE"))->CullFace);
+  ExpectNoMessages();
+}
+
+TEST(SampleWorldFiles, EveryListedTextureIsAnUncompressed24BitBitmap) {
+  const auto names = SectionEntries(World / "art" / "loadtexture.ini", "[TEXTURE_FILENAME]");
+  ASSERT_FALSE(names.empty());
+  EXPECT_LE(names.size(), 100u) << "the texture table holds 100 slots";
+  for (const auto& name : names) {
+    EXPECT_LE(name.size(), 32u) << name << ": longer names are never found";
+    const auto info = ReadBmpHeader(GameFile(World / "art", name, ".bmp"));
+    ASSERT_TRUE(info) << name;
+    EXPECT_EQ(info->bits, 24) << name;
+    EXPECT_EQ(info->compression, 0) << name;
+    EXPECT_GT(info->height, 0) << name << ": bottom-up rows";
+    EXPECT_LE(std::max(info->width, info->height), 512) << name;
+  }
+  const std::set<std::string> listed(names.begin(), names.end());
+  for (const char* fixed : {"menu\\frame\\horizontal", "menu\\frame\\vertical", "menu\\frame\\topleft",
+                            "menu\\frame\\topright", "menu\\frame\\bottomleft", "menu\\frame\\bottomright",
+                            "menu\\frame\\pattern", "effect\\flare\\flare", "effect\\flare\\rings",
+                            "effect\\flare\\center", "effect\\shadow", "world\\water\\water", "world\\water\\water2",
+                            "effect\\fire\\fire", "effect\\water\\splat", "effect\\water\\rain"})
+    EXPECT_EQ(listed.count(fixed), 1u) << fixed;
+}
+
+TEST(SampleWorldFiles, SpriteSheetsHoldTheCellsTheEffectsCutOut) {
+  const auto size = [](const char* name) { return *ReadBmpHeader(GameFile(World / "art", name, ".bmp")); };
+  const BmpInfo fire = size("effect\\fire\\fire");
+  EXPECT_EQ(fire.width, 8 * 64);
+  EXPECT_EQ(fire.height % 64, 0);
+  EXPECT_GE(fire.height, 2 * 64) << "the flame lives 10 time units, frames 0 to 10";
+  const BmpInfo rings = size("effect\\flare\\rings");
+  EXPECT_GE(rings.width, 256) << "128-texel cells in column 1";
+  EXPECT_GE(rings.height, 256) << "a 128-texel cell in row 1";
+  EXPECT_GE(size("effect\\flare\\flare").width, 128);
+  EXPECT_GE(size("effect\\flare\\center").width, 128);
+}
+
+TEST_F(SampleWorld, SkyBoxAndSurfaceTexturesOfTheDemoRoomResolve) {
+  ASSERT_TRUE(engine.Room->LoadFromFile(DemoRoom.string()));
+  const TRoom& room = *engine.Room;
+  // The six faces are the listed slot of the sky box name and the five after it.
+  const auto names = SectionEntries(World / "art" / "loadtexture.ini", "[TEXTURE_FILENAME]");
+  const auto sky = std::find(names.begin(), names.end(), room.SkyBoxTexture.str());
+  ASSERT_NE(sky, names.end());
+  ASSERT_LE(sky + 6, names.end());
+  for (auto face = sky; face != sky + 6; ++face) EXPECT_NE(face->find("sky"), std::string::npos) << *face;
+  for (int i = 0; i <= room.LastSurface; ++i) {
+    const TSurface& s = *room.Surfaces[i];
+    if (!s.InUse()) continue;
+    EXPECT_TRUE(ReadBmpHeader(GameFile(World / "data" / "model" / "world", s.textureName.str(), ".bmp")))
+        << s.textureName.str();
+  }
+}
+
+TEST_F(SampleWorld, DemoRoomUsesEveryFieldShapeEffectFlareAndEntityKind) {
+  ASSERT_TRUE(engine.Room->LoadFromFile(DemoRoom.string()));
+  const TRoom& room = *engine.Room;
+  std::set<int> shapes, effects, flares, kinds;
+  for (const TField& f : room.Fields) shapes.insert(f.Typus);
+  for (const TLight& l : room.Lights)
+    if (l.InUse()) {
+      effects.insert(l.Effect);
+      flares.insert(l.Flare);
+    }
+  for (const auto& e : room.Entities)
+    if (e->InUse()) kinds.insert(e->Typus);
+  EXPECT_EQ(shapes, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(effects, (std::set<int>{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(flares, (std::set<int>{0, 1, 2, 3, 4}));
+  using namespace typus;
+  EXPECT_EQ(kinds, (std::set<int>{Tile, Door, Camera, Trigger, TouchField, Sound, Message, Control, Marker, Spawner,
+                                  Variable, Animation, Item, SavePoint, TileMover, Portal, Mutant, ClawShrimp, Grass,
+                                  Fire, Fountain, Rain, Explosion}));
+  EXPECT_NE(room.FogTypus, 0);
+  EXPECT_NE(room.SunFlare, 0);
+  EXPECT_LT(room.WaterFromX, room.WaterToX);
+  EXPECT_LT(room.WaterFromZ, room.WaterToZ);
+}
+
+TEST_F(SampleWorld, DemoEntitiesAreWiredByName) {
+  ASSERT_TRUE(engine.Room->LoadFromFile(DemoRoom.string()));
+  const TRoom& room = *engine.Room;
+  const auto first = [&](std::int16_t t) -> const TEntity& {
+    for (const auto& e : room.Entities)
+      if (e->InUse() && e->Typus == t) return *e;
+    throw std::runtime_error("no entity of kind " + std::to_string(t));
+  };
+  const auto linksTo = [](const TEntity& from, const TEntity& to) {
+    return std::find(from.Links.begin(), from.Links.end(), to.SlotIndex) != from.Links.end();
+  };
+  EXPECT_TRUE(linksTo(first(typus::TouchField), first(typus::Trigger)));
+  EXPECT_TRUE(linksTo(first(typus::Trigger), first(typus::Door)));
+  EXPECT_TRUE(linksTo(first(typus::Spawner), first(typus::Mutant)));
+  EXPECT_TRUE(linksTo(first(typus::Item), first(typus::Variable)));
+  EXPECT_TRUE(linksTo(first(typus::Animation), first(typus::Door)));
+  // Every placed model is found; no entity falls back to the white marker box.
+  for (const auto& e : room.Entities)
+    if (e->InUse() && !e->ModelName.empty()) {
+      EXPECT_GT(e->ModelIndex, 0) << e->Name.str();
+    }
+}
+
+TEST_F(SampleWorld, SurfaceLightMapsAreLitAndShaded) {
+  ASSERT_TRUE(engine.Room->LoadFromFile(DemoRoom.string()));
+  const TRoom& room = *engine.Room;
+  int surfaces = 0;
+  std::uint8_t darkest = 255, brightest = 0;
+  for (int i = 0; i <= room.LastSurface; ++i) {
+    const TSurface& s = *room.Surfaces[i];
+    if (!s.InUse()) continue;
+    ++surfaces;
+    for (std::size_t b = 0; b < s.LightMapSize(); ++b) {
+      darkest = std::min(darkest, s.lightMapPixels[b]);
+      brightest = std::max(brightest, s.lightMapPixels[b]);
+    }
+  }
+  EXPECT_GT(surfaces, 150);
+  EXPECT_GT(darkest, 0) << "the ambience reaches every texel";
+  EXPECT_GT(brightest, darkest + 100) << "lanterns leave bright pools";
+}
+
+TEST(SampleWorldFiles, ToolCheckFindsNothingInTheDemoRoom) {
+  const ShellRun run =
+      Shell("cd '" + World.string() + "' && '" + BRANNOCK_TOOL_PATH + "' check data/world/room/demo.rer");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+}
