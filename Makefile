@@ -4,7 +4,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
-SAMPLE     := $(CURDIR)/sample
+SAMPLE     := $(CURDIR)/$(BUILD)/sample-world
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             nlohmann-json3-dev libcli11-dev \
@@ -13,7 +13,7 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-asan bench clean
+.PHONY: all deps configure build sample-world run test test-asan bench clean
 
 all: build
 
@@ -33,8 +33,12 @@ $(ASAN_BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The sample game world is generated from code, so it always matches the editor.
+sample-world: build
+	$(CURDIR)/$(BUILD)/tools/brannock-sample-world $(SAMPLE)
+
 # Until the editor window lands, "run" shows the sample room through the tool.
-run: build
+run: sample-world
 	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/tool/brannock-tool new $(CURDIR)/$(BUILD)/new-room.rer
 	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/tool/brannock-tool check $(CURDIR)/$(BUILD)/new-room.rer
 	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/tool/brannock-tool dump $(CURDIR)/$(BUILD)/new-room.rer | head -c 2000; echo
