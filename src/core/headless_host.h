@@ -46,7 +46,12 @@ public:
   void SetStatusText(int panel, std::string_view text) override;
   std::string StatusText(int panel) const { return status_.at(static_cast<std::size_t>(panel)); }
   void SetCaption(std::string_view text) override { caption = text; }
-  void ProcessEvents() override { ++eventsProcessed; }
+  void ProcessEvents() override {
+    ++eventsProcessed;
+    if (onProcessEvents) onProcessEvents();
+  }
+  // Lets a test look at the forms whenever a long computation yields.
+  std::function<void()> onProcessEvents;
 
   std::optional<Rgb> PickColor(Rgb initial) override;
   std::optional<Rgb> colorAnswer;  // nothing = the user cancels
