@@ -46,6 +46,9 @@ void TModelEngine::AnimateInstance(TAnimationInstance& instance) const {
   const TVEModel* model = GetModel(instance.Model);
   if (!model || instance.Animation < 0 || static_cast<std::size_t>(instance.Animation) >= model->Animations.size())
     return;
+  // An animation whose file failed has no keys: looping over its zero length would
+  // push the frame further on every step.
+  if (model->Animations[instance.Animation].Joints.empty()) return;
   instance.Frame = AdvanceFrame(instance.Frame, model->Animations[instance.Animation].LastFrame,
                                 TQZEngine::FrameStep() * instance.Speed, instance.Direction, instance.Loop);
 }

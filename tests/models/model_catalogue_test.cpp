@@ -180,6 +180,11 @@ TEST_F(ModelAnimations, SetAnimationStartFramesAndStepping) {
   Models().AnimateInstance(instance);  // 0.5 per frame times speed 2
   EXPECT_FLOAT_EQ(instance.Frame, 2.0f);
 
+  TAnimationInstance broken;  // the animation whose file is missing stands still
+  Models().SetAnimation(1, "missing", broken, true, 1, 1.0f, 1.0f);
+  Models().AnimateInstance(broken);
+  EXPECT_FLOAT_EQ(broken.Frame, 1.0f);
+
   TModelEngine::ResetAnimation(instance);
   EXPECT_EQ(instance.Animation, -1);
   Models().AnimateInstance(instance);
