@@ -21,6 +21,7 @@ void TEntity::ReadDialog(Form&) {}
 void TEntity::Animate() {}
 void TEntity::WriteRecord(BinaryWriter&) {}
 void TEntity::ReadRecord(BinaryReader&) {}
+void TEntity::DescribeFields(FieldSink&) const {}
 
 void TEntity::Bind() {
   ResolveModel();

@@ -13,6 +13,7 @@
 #include "core/vector.h"
 #include "models/animation_instance.h"
 
+class FieldSink;
 class TQZEngine;
 class TRoom;
 class TVEModel;
@@ -61,6 +62,11 @@ public:
   virtual void WriteRecord(BinaryWriter& file);
   virtual void ReadRecord(BinaryReader& file);
   virtual void Bind();
+
+  // The class of the kind (of the typus table) and its own fields beyond the common
+  // record, for readers that show an entity whole. The base has no fields of its own.
+  virtual std::string_view ClassName() const { return "TEntity"; }
+  virtual void DescribeFields(FieldSink& sink) const;
 
   void WriteTypus(BinaryWriter& file) const;
   void ReadTypus(BinaryReader& file);

@@ -44,12 +44,10 @@ void ShowCommon(const TEntity& entity, const TQZEngine& engine, Form& form) {
 bool ApplyCommon(TEntity& entity, TQZEngine& engine, Form& form) {
   using entity_dialog::ItemIndex;
   using entity_dialog::ReadName;
-  ConversionBlock block(engine, form);
+  auto block = entity_dialog::Conversions(engine, form);
   ReadName(form, "EditName", entity.Name);
-  if (!block.Int("EditHealth", entity.Health) || !block.Float("EditPosX", entity.Position.x) ||
-      !block.Float("EditPosY", entity.Position.y) || !block.Float("EditPosZ", entity.Position.z) ||
-      !block.Float("EditRotX", entity.Rotation.x) || !block.Float("EditRotY", entity.Rotation.y) ||
-      !block.Float("EditRotZ", entity.Rotation.z))
+  if (!block.Int("EditHealth", entity.Health) || !block.Vector("EditPosX", "EditPosY", "EditPosZ", entity.Position) ||
+      !block.Vector("EditRotX", "EditRotY", "EditRotZ", entity.Rotation))
     return false;
   ReadName(form, "CBModel", entity.ModelName);
   entity.Active = form.Checked("CheckBoxActive");

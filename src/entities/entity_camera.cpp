@@ -37,7 +37,7 @@ void TECamera::FillDialog(Form& form) {
 }
 
 void TECamera::ReadDialog(Form& form) {
-  ConversionBlock block(Engine, form);
+  auto block = entity_dialog::Conversions(Engine, form);
   CameraTypus = ItemIndex(form, "CBCameraTypus");
   if (!block.Float("EditCameraRadiusX", RadiusX) || !block.Float("EditCameraRadiusZ", RadiusZ) ||
       !block.Float("EditCameraRotationFactor", RotationFactor) ||

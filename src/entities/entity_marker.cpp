@@ -23,7 +23,7 @@ void TEMarker::FillDialog(Form& form) {
 }
 
 void TEMarker::ReadDialog(Form& form) {
-  ConversionBlock block(Engine, form);
+  auto block = entity_dialog::Conversions(Engine, form);
   ReadName(form, "CBMarkerTarget", TargetMarker);
   if (!block.Float("EditMarkerDelay", Delay)) return;
   ReadName(form, "CBMarkerTrigger", TriggerOnEnter);

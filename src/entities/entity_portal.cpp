@@ -31,11 +31,10 @@ void TEPortal::FillDialog(Form& form) {
 }
 
 void TEPortal::ReadDialog(Form& form) {
-  ConversionBlock block(Engine, form);
+  auto block = entity_dialog::Conversions(Engine, form);
   ReadName(form, "CBPortalToRoom", ToRoom);
   ReadName(form, "CBPortalToMarker", ToMarker);
-  if (!block.Float("EditPortalDimensionsX", Dimensions.x) || !block.Float("EditPortalDimensionsY", Dimensions.y) ||
-      !block.Float("EditPortalDimensionsZ", Dimensions.z) ||
+  if (!block.Vector("EditPortalDimensionsX", "EditPortalDimensionsY", "EditPortalDimensionsZ", Dimensions) ||
       !block.Float("EditPortalActivationDistance", ActivationDistance))
     return;
   ReadName(form, "CBPortalTarget", Target);

@@ -28,14 +28,10 @@ void TETile::FillDialog(Form& form) {
 }
 
 void TETile::ReadDialog(Form& form) {
-  ConversionBlock block(Engine, form);
-  if (!block.Float("EditTileAutorotateX", AutoRotate.x) || !block.Float("EditTileAutorotateY", AutoRotate.y) ||
-      !block.Float("EditTileAutorotateZ", AutoRotate.z))
-    return;
+  auto block = entity_dialog::Conversions(Engine, form);
+  if (!block.Vector("EditTileAutorotateX", "EditTileAutorotateY", "EditTileAutorotateZ", AutoRotate)) return;
   CollisionForm = ItemIndex(form, "CBTileCollisionForm");
-  if (!block.Float("EditTileCollisionSizeX", CollisionSize.x) ||
-      !block.Float("EditTileCollisionSizeY", CollisionSize.y) ||
-      !block.Float("EditTileCollisionSizeZ", CollisionSize.z))
+  if (!block.Vector("EditTileCollisionSizeX", "EditTileCollisionSizeY", "EditTileCollisionSizeZ", CollisionSize))
     return;
   Material = ItemIndex(form, "CBTileMaterial");
   CanClimb = form.Checked("CheckBoxTileCanClimb");

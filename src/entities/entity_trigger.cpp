@@ -37,7 +37,7 @@ void TETrigger::FillDialog(Form& form) {
 }
 
 void TETrigger::ReadDialog(Form& form) {
-  ConversionBlock block(Engine, form);
+  auto block = entity_dialog::Conversions(Engine, form);
   if (!block.Int("EditTriggerCountDown", CountDown)) return;
   ShowCountDown = form.Checked("CheckBoxTriggerShowCountDown");
   if (!block.Float("EditTriggerDelay", Delay) || !block.Int("EditTriggerActivations", Activations)) return;

@@ -13,7 +13,7 @@
 
 class TRoom;
 class Form;
-class DialogReader;
+class ConversionBlock;
 
 class TLight {
 public:
@@ -60,7 +60,7 @@ private:
   void Mix(float w);
   void RunFlash();
   void RunFlicker();
-  bool ReadDialog(const Form& form, DialogReader& read);
+  bool ReadDialog(const Form& form, ConversionBlock& read);
 
   TRoom& room_;
 };

@@ -1,7 +1,7 @@
 // The light dialog: filled from the light, read back on OK, "Delete" frees the light.
 
+#include "core/conversion_block.h"
 #include "engine/edit_engine.h"
-#include "room/dialog_reader.h"
 #include "room/edit_light.h"
 #include "room/edit_room.h"
 
@@ -25,7 +25,7 @@ ModalResult TLight::EditAttributes() {
 
   const ModalResult result = host.RunModal(FormId::Light);
   if (result == ModalResult::Ok) {
-    DialogReader read(engine, form, "QZ_ROOM");
+    ConversionBlock read(host, form, "QZ_ROOM");
     ReadDialog(form, read);
   } else if (result == ModalResult::No) {
     ResetLight();
@@ -34,7 +34,7 @@ ModalResult TLight::EditAttributes() {
 }
 
 // Stops at the first number that does not convert; the fields after it keep their values.
-bool TLight::ReadDialog(const Form& form, DialogReader& read) {
+bool TLight::ReadDialog(const Form& form, ConversionBlock& read) {
   Name = form.Text("EditName");
   if (!read.Float("EditRadius", Radius) || !read.Vector("EditR", "EditG", "EditB", Color)) return false;
   Active = form.Checked("CheckBoxActive") ? 1 : 0;

@@ -2,8 +2,8 @@
 // ("QZ_ROOM"); colours and the water rectangle go through the engine's readers, which
 // report on their own and let the reading go on.
 
+#include "core/conversion_block.h"
 #include "engine/edit_engine.h"
-#include "room/dialog_reader.h"
 #include "room/edit_room.h"
 #include "room/texture_lookup.h"
 
@@ -64,7 +64,7 @@ void TRoom::ShowAttributes(Form& form) {
 // False when a plain number did not convert; the fields after it keep their values.
 bool TRoom::ReadAttributes(Form& form) {
   TQZEngine& engine = Engine;
-  DialogReader read(engine, form, "QZ_ROOM");
+  ConversionBlock read(engine.GetHost(), form, "QZ_ROOM");
   Name = String32(form.Text("EditName"));  // the edit holds at most 32 characters
   RegionName = form.Text("EditRegion");
   if (!read.Int("EditSizeX", SizeX) || !read.Int("EditSizeZ", SizeZ)) return false;

@@ -1,0 +1,26 @@
+#include "core/conversion_block.h"
+
+#include "core/numbers.h"
+
+bool ConversionBlock::Float(std::string_view edit, float& field) {
+  const auto value = numbers::ParseFloat(form_.Text(edit));
+  if (!value) return Fail();
+  field = *value;
+  return true;
+}
+
+bool ConversionBlock::Int(std::string_view edit, std::int16_t& field) {
+  const auto value = numbers::ParseInt(form_.Text(edit));
+  if (!value) return Fail();
+  field = static_cast<std::int16_t>(*value);
+  return true;
+}
+
+bool ConversionBlock::Vector(std::string_view x, std::string_view y, std::string_view z, TVector& field) {
+  return Float(x, field.x) && Float(y, field.y) && Float(z, field.z);
+}
+
+bool ConversionBlock::Fail() {
+  host_.ShowError(tag_, "Error on converting values!");
+  return false;
+}
