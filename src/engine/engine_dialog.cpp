@@ -1,7 +1,6 @@
 // The dialog routines: numbers, colours and the variable and enemy combos over named controls.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "core/numbers.h"
 #include "engine/edit_engine.h"
@@ -54,11 +53,11 @@ bool TQZEngine::ReadFloat(Form& form, std::string_view edit, float& destination)
 
 bool TQZEngine::ReadInt(Form& form, std::string_view edit, std::int16_t& destination) {
   const auto value = numbers::ParseInt(form.Text(edit));
-  // A number the 16-bit field cannot hold is refused rather than wrapped.
-  if (!value || *value < std::numeric_limits<std::int16_t>::min() || *value > std::numeric_limits<std::int16_t>::max()) {
+  if (!value) {
     ShowError(EngineTag, "Error on converting value!");
     return false;
   }
+  // Kept in 16 bits like every integer of the records: 70000 becomes 4464.
   destination = static_cast<std::int16_t>(*value);
   return true;
 }
