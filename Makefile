@@ -37,11 +37,9 @@ build: deps $(BUILD)/build.ninja
 sample-world: build
 	$(CURDIR)/$(BUILD)/tools/brannock-sample-world $(SAMPLE)
 
-# Until the editor window lands, "run" shows the sample room through the tool.
+# The editor reads its game data from the working directory: start it in the sample world.
 run: sample-world
-	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/tool/brannock-tool new $(CURDIR)/$(BUILD)/new-room.rer
-	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/tool/brannock-tool check $(CURDIR)/$(BUILD)/new-room.rer
-	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/tool/brannock-tool dump $(CURDIR)/$(BUILD)/new-room.rer | head -c 2000; echo
+	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/app/brannock
 
 test: build test-asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -60,6 +60,7 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   });
   connect(&Timer, &QTimer::timeout, this, [this] {
     if (!engine_) return;
+    renderer_->MakeCurrent();
     engine_->DoFrame();
     SyncToolButtons();
     emit frameDone();
@@ -70,6 +71,7 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   renderer_ = std::make_unique<ViewRenderer>(*view_, host_);
   engine_ = std::make_unique<TQZEngine>(host_, workingDirectory, MakeHooks());
   renderer_->AttachEngine(*engine_);
+  host_.SetGLCurrentKeeper([this] { renderer_->MakeCurrent(); });
   unsaved_ = std::make_unique<UnsavedChanges>(*engine_->Room);
   ConnectPalette();
   StartUpTimer.start();
@@ -79,6 +81,7 @@ TFormMain::~TFormMain() {
   // Closing normally shuts the engine down; a window destroyed without closing (a test,
   // an aborted start) still releases it in order.
   if (engine_) engine_->ShutDown();
+  host_.SetGLCurrentKeeper({});
 }
 
 EngineHooks TFormMain::MakeHooks() {

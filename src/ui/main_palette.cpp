@@ -126,6 +126,9 @@ void TFormMain::BuildPalette() {
 
   auto* tabs = Named(new QTabWidget(client), "PageControl");
   tabs->setGeometry(704, 8, 225, 401);
+  // All four sheet tabs fit the palette's width without scroll arrows.
+  tabs->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; border: 1px solid #a0a0a0; border-bottom: none; }"
+                                     "QTabBar::tab:selected { background: palette(window); font-weight: bold; }"));
 
   QFormLayout* fields = AddSheet(*tabs, "TabSheetFields", "Fields");
   fields->addRow(SpeedButton("BtnFieldTypus", "Change Field Typus"));
@@ -173,9 +176,14 @@ void TFormMain::BuildPalette() {
   }
   auto* ringBox = new QWidget;
   ringBox->setLayout(ring);
+  ringBox->setFixedSize(72, 60);
   entities->addRow(QStringLiteral("Direction:"),
-                   Row({ringBox, Edit("EditEntityDirection", "0,00"),
-                        Check("CheckBoxEntityRandomDirection", "Random:")}));
+                   Row({Edit("EditEntityDirection", "0,00"), Check("CheckBoxEntityRandomDirection", "Random:")}));
+  auto* centred = new QHBoxLayout;
+  centred->addStretch();
+  centred->addWidget(ringBox);
+  centred->addStretch();
+  entities->addRow(centred);
   entities->addRow(Row({SpeedButton("BtnEntityEdit", "Edit Entities"), SpeedButton("BtnEntityMove", "Move")}));
   entities->addRow(Row({SpeedButton("BtnEntityFallDown", "Fall Down"), SpeedButton("BtnEntityCamera", "Camera")}));
 

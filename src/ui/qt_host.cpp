@@ -57,6 +57,7 @@ void QtHost::ShowError(std::string_view tag, std::string_view text) {
   if (!parent) parent = windows_[Slot(FormId::Main)];
   QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), ToQt(message), QMessageBox::Ok, parent);
   box.exec();
+  KeepGLCurrent();
 }
 
 Form& QtHost::GetForm(FormId id) {
@@ -67,7 +68,9 @@ Form& QtHost::GetForm(FormId id) {
 ModalResult QtHost::RunModal(FormId id) {
   auto* dialog = qobject_cast<QDialog*>(windows_[Slot(id)].data());
   if (!dialog) return ModalResult::Cancel;
-  return EditorDialog::ToModalResult(dialog->exec());
+  const int result = dialog->exec();
+  KeepGLCurrent();
+  return EditorDialog::ToModalResult(result);
 }
 
 void QtHost::SetStatusText(int panel, std::string_view text) {
@@ -79,11 +82,15 @@ void QtHost::SetCaption(std::string_view text) {
   if (QWidget* main = windows_[Slot(FormId::Main)]) main->setWindowTitle(ToQt(text));
 }
 
-void QtHost::ProcessEvents() { QApplication::processEvents(); }
+void QtHost::ProcessEvents() {
+  QApplication::processEvents();
+  KeepGLCurrent();
+}
 
 std::optional<Host::Rgb> QtHost::PickColor(Rgb initial) {
   const QColor chosen = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b),
                                                QApplication::activeWindow(), QStringLiteral("Color"));
+  KeepGLCurrent();
   if (!chosen.isValid()) return std::nullopt;
   return Rgb{chosen.red(), chosen.green(), chosen.blue()};
 }
@@ -131,6 +138,17 @@ std::set<std::string> QtHost::MissingControls() const {
 }
 
 bool QtHost::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::Shortcut:
+      KeepGLCurrent();
+      break;
+    default: break;
+  }
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (const int code = VirtualKey(key); code != 0 && !key.isAutoRepeat()) {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -29,6 +30,10 @@ public:
   void RegisterForm(FormId id, QWidget& window);
   void SetStatusPanels(std::vector<QLabel*> panels);
   void SetView(QWidget& view);
+  // Makes the view's GL context current again. The document loads textures from menu,
+  // mouse and dialog handlers, while repainting other windows switches contexts; so
+  // this runs before every input event and after every nested event loop.
+  void SetGLCurrentKeeper(std::function<void()> keeper) { keepGLCurrent_ = std::move(keeper); }
 
   void ShowError(std::string_view tag, std::string_view text) override;
   Form& GetForm(FormId id) override;
@@ -65,4 +70,9 @@ private:
   std::set<int> keysHeld_;    // live, from key events
   std::set<int> keysPolled_;  // the snapshot of the last poll
   std::vector<std::string> errorLog_;
+  std::function<void()> keepGLCurrent_;
+
+  void KeepGLCurrent() {
+    if (keepGLCurrent_) keepGLCurrent_();
+  }
 };

@@ -20,6 +20,10 @@ ViewRenderer::~ViewRenderer() = default;
 
 bool ViewRenderer::Active() const { return gl_ != nullptr; }
 
+void ViewRenderer::MakeCurrent() {
+  if (gl_ && QOpenGLContext::currentContext() != view_.context()) view_.makeCurrent();
+}
+
 void ViewRenderer::InstallHooks(EngineHooks& hooks) {
   hooks.CreateGLContext = [this] { CreateContext(); };
   hooks.RenderFrame = [this] { view_.update(); };
@@ -46,7 +50,7 @@ void ViewRenderer::CreateContext() {
   gl_->InitGLState();
   gl_->Attach();
   view_.SetRenderer([this] { gl_->DrawFrame(); });
-  view_.doneCurrent();
+  // Left current: the model catalogue loads its textures next, during the start-up.
 }
 
 void ViewRenderer::Shutdown() {

@@ -21,6 +21,8 @@ public:
   void InstallHooks(EngineHooks& hooks);
   void AttachEngine(TQZEngine& engine) { engine_ = &engine; }
   bool Active() const;
+  // The view's context current on this thread, when the renderer runs.
+  void MakeCurrent();
 
 private:
   void CreateContext();
