@@ -32,7 +32,7 @@ public:
 
   // What the editor does with a loaded model after reading it: measure, place, turn
   // into surfaces and pose every animation at its first, middle and last frame.
-  void ExerciseModel(const TVEModel& model);
+  void ExerciseModel(TVEModel& model);
 
 private:
   FuzzWorld();
@@ -46,6 +46,5 @@ std::string AnimationBytes();
 constexpr std::string_view Definition = "[MODEL_BASEDATA]\nRig\n1.0\n[MODEL_ANIMATION]\nwalk\n";
 }  // namespace fuzz_rig
 
-// Runs the input as the given file through the given reader; used by the harnesses
-// of the plain-text files.
+// libFuzzer's input as a byte span.
 inline std::span<const std::uint8_t> Bytes(const std::uint8_t* data, std::size_t size) { return {data, size}; }
