@@ -80,13 +80,13 @@ TImage FireSheet() {
   return image;
 }
 
-// Short slanted streaks, one per 8-texel cell, so any cell holds a drop.
+// One drop: the rain cuts 8-texel cells, so the whole picture is the drop.
 TImage Rain() {
-  TImage image(32, 32);
+  TImage image(8, 8);
   PaintEach(image, [](int x, int y) {
-    const int cx = x % 8, cy = y % 8;
-    const bool streak = std::abs(cx - 3 - (cy - 4) / 3) < 1;
-    return streak ? TColourF{0.6f, 0.7f, 0.85f} : Black;
+    const float across = 1.0f - std::abs(static_cast<float>(x) - 3.5f) / 1.5f;
+    const float along = 0.4f + 0.6f * static_cast<float>(y) / 7.0f;  // brighter at the falling end
+    return Scaled(TColourF{0.6f, 0.7f, 0.85f}, std::max(0.0f, across) * along);
   });
   return image;
 }
