@@ -55,6 +55,38 @@ void BM_LoadSampleCatalogue(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadSampleCatalogue)->Unit(benchmark::kMillisecond);
 
+// Poses and skins the animation once per iteration, a frame step further each time.
+void SkinEveryFrame(benchmark::State& state, TModelAnimation& animation) {
+  std::vector<TVector> skinned;
+  float frame = 1.0f;
+  for (auto _ : state) {
+    ComputeFrameTransforms(animation, frame);
+    SkinVertices(animation, skinned);
+    benchmark::DoNotOptimize(skinned.data());
+    frame = AdvanceFrame(frame, animation.LastFrame, TQZEngine::FrameStep(), 1, true);
+  }
+}
+
+// The sample catalogue's animated model with the most vertices, posed and skinned
+// once per drawn frame as the renderer does.
+void BM_SkinLargestSampleModel(benchmark::State& state) {
+  HeadlessHost host;
+  TQZEngine engine(host, BRANNOCK_SAMPLE_DIR);
+  engine.ModelEngine->LoadModels();
+  TVEModel* largest = nullptr;
+  for (std::int16_t slot = 1; slot <= engine.ModelEngine->GlobalCount; ++slot) {
+    TVEModel* model = engine.ModelEngine->GetModel(slot);
+    const bool animated = !model->Animations.empty() && !model->Animations[0].Joints.empty();
+    if (animated && (!largest || model->Vertices.size() > largest->Vertices.size())) largest = model;
+  }
+  if (!largest) return state.SkipWithError("sample data has no animated model");
+  TModelAnimation& animation = largest->Animations[0];
+  SkinEveryFrame(state, animation);
+  state.counters["vertices"] = static_cast<double>(animation.Vertices.size());
+  state.counters["joints"] = static_cast<double>(animation.Joints.size());
+}
+BENCHMARK(BM_SkinLargestSampleModel)->Unit(benchmark::kMicrosecond);
+
 // A chain of joints with keys on every joint, vertices spread over the joints.
 TModelAnimation SyntheticAnimation(int vertexCount, int jointCount, int keyCount) {
   TModelAnimation animation;
@@ -82,14 +114,7 @@ TModelAnimation SyntheticAnimation(int vertexCount, int jointCount, int keyCount
 
 void BM_SkinFrame(benchmark::State& state) {
   TModelAnimation animation = SyntheticAnimation(static_cast<int>(state.range(0)), 40, 30);
-  std::vector<TVector> skinned;
-  float frame = 1.0f;
-  for (auto _ : state) {
-    ComputeFrameTransforms(animation, frame);
-    SkinVertices(animation, skinned);
-    benchmark::DoNotOptimize(skinned.data());
-    frame = AdvanceFrame(frame, animation.LastFrame, TQZEngine::FrameStep(), 1, true);
-  }
+  SkinEveryFrame(state, animation);
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_SkinFrame)->Arg(1989)->Arg(20000)->Unit(benchmark::kMicrosecond);
