@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/file_system.h"
+#include "engine/model_actions.h"
 #include "models/edit_model.h"
 #include "room/edit_room.h"
 
@@ -41,6 +42,8 @@ TQZEngine::TQZEngine(Host& host, std::string_view workingDirectory, EngineHooks 
 
   ModelEngine = std::make_unique<TModelEngine>(*this);
   Room = std::make_unique<TRoom>(*this);
+  ownModelActions_ = std::make_unique<RoomModelActions>(*this);
+  ModelActions = ownModelActions_.get();
   if (hooks_.SetFileDialogDirectory) hooks_.SetFileDialogDirectory(RoomDir.str());
 }
 

@@ -69,8 +69,9 @@ public:
   VariableTable Variables;
   EnemyTable Enemies;
 
-  // The entity dialog's model bake and model-to-surfaces buttons; installed by the layer
-  // that does that work, not owned. Null: the buttons do nothing.
+  // The entity dialog's model bake and model-to-surfaces buttons. The engine installs
+  // its own at construction; another may be put in its place (not owned). Null: the
+  // buttons do nothing.
   EntityModelActions* ModelActions = nullptr;
 
   // The entries of every editor.ini section, keyed by header ("[ROOM_FOG]"), in file order.
@@ -141,6 +142,7 @@ private:
 
   Host& host_;
   EngineHooks hooks_;
+  std::unique_ptr<EntityModelActions> ownModelActions_;
   bool started_ = false;
   bool shutDown_ = false;
 };
