@@ -42,6 +42,8 @@ public:
   void DrawMarkerBox(const TVector& position, const TVector& size, float scale, const TVector& color);
   void DrawMarkerCylinder(const TVector& position, float radius, float height, float scale, const TVector& color);
   void DrawTargetArrow(const TVector& from, const TVector& to);
+  // Back to what "Wireframe Mode" says.
+  void ResetPolygonMode();
 
 private:
   void ApplyFog();
@@ -59,7 +61,6 @@ private:
   void DrawLightMarker(const TVector& position, float radius, const TVector& color, float reachAlpha);
   void DrawCursor();
   void DrawCursorModelPreview();
-  void ResetPolygonMode();
 
   TEditGL& gl_;
 };

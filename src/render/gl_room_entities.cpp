@@ -57,8 +57,10 @@ void TRoomRenderer::DrawEntity(TEntity& entity, bool lightPassOnly) {
     DrawModel(gl_, {entity.ModelIndex, entity.Position, entity.Rotation, entity.ApplyLighting, entity.BlendingMode,
                     entity.Density, entity.Color, entity.AnimState.Animation, entity.AnimState.Frame, entity.Size});
   }
+  // Collision shapes leave no depth, and the cylinder would put the wireframe mode
+  // back in the middle of the filled shadow pass.
   if (const auto* tile = dynamic_cast<const TETile*>(&entity);
-      tile != nullptr && gl_.MenuChecked(view_menu::ShowCollisionRadius)) {
+      tile != nullptr && !lightPassOnly && gl_.MenuChecked(view_menu::ShowCollisionRadius)) {
     if (tile->CollisionForm == 1) {
       DrawMarkerCylinder(entity.Position, tile->CollisionSize.x, tile->CollisionSize.y, entity.Size, CollisionColor);
     }

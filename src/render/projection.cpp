@@ -111,8 +111,12 @@ bool GLOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, 
 
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   gl_.SetViewProjection();
+  // Shadows are cast by filled polygons whatever "Wireframe Mode" says; outlines would
+  // let the light through everywhere but along the edges.
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   gl_.RoomRenderer().DrawEntities(skipEntity, true);
   gl_.RoomRenderer().DrawSurfaces(skipSurface, true);
+  gl_.RoomRenderer().ResetPolygonMode();
   TProjection& projection = gl_.Projection();
   float x = 0.0f;
   float y = 0.0f;

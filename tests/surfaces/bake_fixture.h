@@ -6,6 +6,7 @@
 #include "entities/entity_typus.h"
 #include "models/edit_model.h"
 #include "room/room_fixture.h"
+#include "support/square_model.h"
 #include "surfaces/surface_main.h"
 
 class BakeTest : public RoomTest {
@@ -30,27 +31,7 @@ protected:
     return room.AddLight(position, color, radius);
   }
 
-  // A model of one square of side 2 facing +z in model space (counter-clockwise seen
-  // from +z), with scale 1 and one material.
-  TVEModel& SquareModel() {
-    TVEModel& model = *engine.ModelEngine->GetModel(ModelSlot);
-    model.Vertices.clear();
-    for (const TVector& p : {TVector{-1, -1, 0}, TVector{1, -1, 0}, TVector{1, 1, 0}, TVector{-1, 1, 0}}) {
-      TMS3DVertex v;
-      v.Position = p;
-      model.Vertices.push_back(v);
-    }
-    model.Triangles.assign(2, {});
-    model.Triangles[0].Indices = {0, 1, 2};
-    model.Triangles[1].Indices = {0, 2, 3};
-    model.Groups.assign(1, {});
-    model.Groups[0].Triangles = {0, 1};
-    model.Groups[0].Material = 0;
-    model.Materials.assign(1, {});
-    model.Scale = 1.0;
-    model.Loaded = true;
-    return model;
-  }
+  TVEModel& SquareModel() { return MakeSquareModel(*engine.ModelEngine->GetModel(ModelSlot)); }
 
   TEntity& Tile(const TVector& position, const TVector& rotation = {}, std::int16_t typus = typus::Tile) {
     TEntity& entity = *room.AddEntity(typus, position, rotation, 1.0f);
