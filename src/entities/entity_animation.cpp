@@ -5,6 +5,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -59,4 +60,12 @@ void TEAnimation::Bind() {
   ResolveModel();
   ClearLinks();
   for (auto& target : Targets) AddLink(target);
+}
+
+void TEAnimation::DescribeFields(FieldSink& sink) const {
+  sink.Field("AnimationName", AnimationName);
+  sink.Field("Direction", Direction);
+  sink.Field("Speed", Speed);
+  sink.Field("Loop", Loop);
+  sink.List("Targets", Targets);
 }

@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 #include "room/edit_room.h"
 
 using namespace entity_dialog;
@@ -97,4 +98,19 @@ bool TECamera::ZoneContains(const TVector& point) const {
   return Room().Camera.Mode == TopView && point.x >= ZoneMinX - ZonePickMargin &&
          point.x <= ZoneMaxX + ZonePickMargin && point.z >= ZoneMinZ - ZonePickMargin &&
          point.z <= ZoneMaxZ + ZonePickMargin;
+}
+
+void TECamera::DescribeFields(FieldSink& sink) const {
+  sink.Field("CameraTypus", CameraTypus);
+  sink.Field("RadiusX", RadiusX);
+  sink.Field("RadiusZ", RadiusZ);
+  sink.Field("RotationFactor", RotationFactor);
+  sink.Field("MovementFactor", MovementFactor);
+  sink.Field("ZoomFactor", ZoomFactor);
+  sink.Field("Target", Target);
+  sink.Field("MovementSpeed", MovementSpeed);
+  sink.Field("ZoneMinX", ZoneMinX);
+  sink.Field("ZoneMinZ", ZoneMinZ);
+  sink.Field("ZoneMaxX", ZoneMaxX);
+  sink.Field("ZoneMaxZ", ZoneMaxZ);
 }

@@ -31,6 +31,9 @@ public:
   void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
+  std::string_view ClassName() const override { return "TECamera"; }
+  void DescribeFields(FieldSink& sink) const override;
+
   // Whether the cursor picks the zone: top view only, edges widened by a quarter metre.
   bool ZoneContains(const TVector& point) const;
 };

@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -51,4 +52,12 @@ void TEControl::Bind() {
   ResolveModel();
   ClearLinks();
   AddLink(NextControl);
+}
+
+void TEControl::DescribeFields(FieldSink& sink) const {
+  sink.Field("GameStatus", GameStatus);
+  sink.Field("Action", Action);
+  sink.Field("Delay", Delay);
+  sink.Field("Duration", Duration);
+  sink.Field("NextControl", NextControl);
 }

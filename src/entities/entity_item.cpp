@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 #include "models/edit_model.h"
 
 using namespace entity_dialog;
@@ -67,4 +68,14 @@ void TEItem::Bind() {
   ClearLinks();
   AddLink(OnCollect);
   AddLink(CollectAnimation);
+}
+
+void TEItem::DescribeFields(FieldSink& sink) const {
+  sink.Field("ItemTypus", ItemTypus);
+  sink.Field("Amount", Amount);
+  sink.Field("OnCollect", OnCollect);
+  sink.Field("CollectAnimation", CollectAnimation);
+  sink.Field("DelayBeforeCollect", DelayBeforeCollect);
+  Assignment.Describe(sink, "Assignment");
+  sink.Field("ItemModel", ItemModel);
 }

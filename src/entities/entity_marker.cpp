@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -46,4 +47,10 @@ void TEMarker::Bind() {
   ClearLinks();
   AddLink(TargetMarker);
   AddLink(TriggerOnEnter);
+}
+
+void TEMarker::DescribeFields(FieldSink& sink) const {
+  sink.Field("TargetMarker", TargetMarker);
+  sink.Field("Delay", Delay);
+  sink.Field("TriggerOnEnter", TriggerOnEnter);
 }

@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -43,4 +44,10 @@ void TEMessage::Bind() {
   ResolveModel();
   ClearLinks();
   AddLink(Sound);
+}
+
+void TEMessage::DescribeFields(FieldSink& sink) const {
+  sink.Field("MessageFile", MessageFile);
+  sink.Field("Sound", Sound);
+  sink.Field("Delay", Delay);
 }

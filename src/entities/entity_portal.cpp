@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -70,4 +71,15 @@ void TEPortal::Bind() {
   ClearLinks();
   AddLink(Target);
   AddLink(Sound);
+}
+
+void TEPortal::DescribeFields(FieldSink& sink) const {
+  sink.Field("ToRoom", ToRoom);
+  sink.Field("ToMarker", ToMarker);
+  sink.Field("Dimensions", Dimensions);
+  sink.Field("ActivationDistance", ActivationDistance);
+  sink.Field("Target", Target);
+  sink.Field("TargetAnimation", TargetAnimation);
+  sink.Field("TargetSpeed", TargetSpeed);
+  sink.Field("Sound", Sound);
 }

@@ -2,6 +2,7 @@
 
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 namespace {
 constexpr VariableBoxes AssignmentBoxes{"CBSavePointCondition", "CBSavePointTypus", "CBSavePointParameter"};
@@ -22,3 +23,7 @@ void TESavePoint::FillDialog(Form& form) {
 void TESavePoint::ReadDialog(Form& form) { Assignment.ReadBack(form, AssignmentBoxes); }
 void TESavePoint::WriteRecord(BinaryWriter& file) { Assignment.Write(file); }
 void TESavePoint::ReadRecord(BinaryReader& file) { Assignment.Read(file); }
+
+void TESavePoint::DescribeFields(FieldSink& sink) const {
+  Assignment.Describe(sink, "Assignment");
+}

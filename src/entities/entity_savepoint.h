@@ -16,4 +16,7 @@ public:
   void ReadDialog(Form& form) override;
   void WriteRecord(BinaryWriter& file) override;
   void ReadRecord(BinaryReader& file) override;
+
+  std::string_view ClassName() const override { return "TESavePoint"; }
+  void DescribeFields(FieldSink& sink) const override;
 };

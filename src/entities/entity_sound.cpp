@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -68,4 +69,16 @@ void TESound::Bind() {
   ResolveModel();
   ClearLinks();
   AddLink(SourceEntity);
+}
+
+void TESound::DescribeFields(FieldSink& sink) const {
+  sink.Field("SoundFile", SoundFile);
+  sink.Field("Volume", Volume);
+  sink.Field("Speed", Speed);
+  sink.Field("Loop", Loop);
+  sink.Field("Source", Source);
+  sink.Field("SourceEntity", SourceEntity);
+  sink.Field("Activation", Activation);
+  sink.Field("RandomPercent", RandomPercent);
+  sink.Field("ReplayAfter", ReplayAfter);
 }

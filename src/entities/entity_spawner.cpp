@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -85,4 +86,15 @@ void TESpawner::Bind() {
   AddLink(Template);
   AddLink(SpawnPosition);
   AddLink(Sound);
+}
+
+void TESpawner::DescribeFields(FieldSink& sink) const {
+  sink.Field("Template", Template);
+  sink.Field("DelayBeforeFirst", DelayBeforeFirst);
+  sink.Field("TotalCount", TotalCount);
+  sink.Field("SpawnAtOnce", SpawnAtOnce);
+  sink.Field("DelayInbetween", DelayInbetween);
+  sink.Field("SpawnPosition", SpawnPosition);
+  sink.Field("SpawnEffect", SpawnEffect);
+  sink.Field("Sound", Sound);
 }

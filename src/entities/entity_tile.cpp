@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 #include "models/edit_model.h"
 
 using namespace entity_dialog;
@@ -61,4 +62,12 @@ void TETile::Bind() {
   ResolveModel();
   ClearLinks();
   StartAnimation();
+}
+
+void TETile::DescribeFields(FieldSink& sink) const {
+  sink.Field("AutoRotate", AutoRotate);
+  sink.Field("CollisionForm", CollisionForm);
+  sink.Field("CollisionSize", CollisionSize);
+  sink.Field("Material", Material);
+  sink.Field("CanClimb", CanClimb);
 }

@@ -21,4 +21,7 @@ public:
   void WriteRecord(BinaryWriter& file) override;
   void ReadRecord(BinaryReader& file) override;
   void Bind() override;
+
+  std::string_view ClassName() const override { return "TETile"; }
+  void DescribeFields(FieldSink& sink) const override;
 };

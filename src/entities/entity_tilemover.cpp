@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -54,4 +55,12 @@ void TETileMover::Bind() {
   ClearLinks();
   AddLink(Target);
   AddLink(Marker);
+}
+
+void TETileMover::DescribeFields(FieldSink& sink) const {
+  sink.Field("Target", Target);
+  sink.Field("Delay", Delay);
+  sink.Field("Marker", Marker);
+  sink.Field("Speed", Speed);
+  sink.Field("RotateSpeed", RotateSpeed);
 }

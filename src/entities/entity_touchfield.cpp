@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -67,4 +68,14 @@ void TETouchField::Bind() {
   AddLink(OnEnter);
   AddLink(OnExit);
   AddLink(ByEntity);
+}
+
+void TETouchField::DescribeFields(FieldSink& sink) const {
+  sink.Field("Dimensions", Dimensions);
+  sink.Field("OnEnter", OnEnter);
+  sink.Field("OnExit", OnExit);
+  sink.Field("Activations", Activations);
+  sink.Field("ByHero", ByHero);
+  sink.Field("ByAll", ByAll);
+  sink.Field("ByEntity", ByEntity);
 }

@@ -5,6 +5,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -70,4 +71,14 @@ void TETrigger::Bind() {
   ResolveModel();
   ClearLinks();
   for (auto& target : Targets) AddLink(target);
+}
+
+void TETrigger::DescribeFields(FieldSink& sink) const {
+  sink.Field("CountDown", CountDown);
+  sink.Field("ShowCountDown", ShowCountDown);
+  sink.Field("Delay", Delay);
+  sink.Field("Activations", Activations);
+  Condition.Describe(sink, "Condition");
+  sink.Field("Action", Action);
+  sink.List("Targets", Targets);
 }

@@ -26,4 +26,7 @@ public:
   void WriteRecord(BinaryWriter& file) override;
   void ReadRecord(BinaryReader& file) override;
   void Bind() override;
+
+  std::string_view ClassName() const override { return "TETrigger"; }
+  void DescribeFields(FieldSink& sink) const override;
 };

@@ -2,6 +2,7 @@
 
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 namespace {
 constexpr VariableBoxes AssignmentBoxes{"CBVariableCondition", "CBVariableTypus", "CBVariableParameter"};
@@ -22,3 +23,7 @@ void TEVariable::FillDialog(Form& form) {
 void TEVariable::ReadDialog(Form& form) { Assignment.ReadBack(form, AssignmentBoxes); }
 void TEVariable::WriteRecord(BinaryWriter& file) { Assignment.Write(file); }
 void TEVariable::ReadRecord(BinaryReader& file) { Assignment.Read(file); }
+
+void TEVariable::DescribeFields(FieldSink& sink) const {
+  Assignment.Describe(sink, "Assignment");
+}

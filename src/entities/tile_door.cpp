@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -105,4 +106,22 @@ void TETDoor::Bind() {
   AddLink(OnLocked);
   AddLink(OnUnlock);
   StartAnimation();
+}
+
+void TETDoor::DescribeFields(FieldSink& sink) const {
+  TETile::DescribeFields(sink);
+  sink.Field("ToRoom", ToRoom);
+  sink.Field("ToMarker", ToMarker);
+  sink.Field("Dimensions", Dimensions);
+  sink.Field("PlayerAnimation", PlayerAnimation);
+  sink.Field("WaitBeforeEnter", WaitBeforeEnter);
+  sink.Field("DoorAnimation", DoorAnimation);
+  sink.Field("DoorAnimSpeed", DoorAnimSpeed);
+  sink.Field("WaitBeforeAnim", WaitBeforeAnim);
+  sink.Field("ActivationTarget", ActivationTarget);
+  sink.Field("Sound", Sound);
+  sink.Field("KeyItem", KeyItem);
+  sink.Field("OnLocked", OnLocked);
+  sink.Field("OnUnlock", OnUnlock);
+  Condition.Describe(sink, "Condition");
 }

@@ -8,4 +8,5 @@ public:
   explicit TEUEClawShrimp(TQZEngine& engine);
 
   void FillDialog(Form& form) override;
+  std::string_view ClassName() const override { return "TEUEClawShrimp"; }
 };

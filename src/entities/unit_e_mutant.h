@@ -8,4 +8,5 @@ public:
   explicit TEUEMutant(TQZEngine& engine);
 
   void FillDialog(Form& form) override;
+  std::string_view ClassName() const override { return "TEUEMutant"; }
 };

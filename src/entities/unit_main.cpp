@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 using namespace entity_dialog;
 
@@ -95,4 +96,19 @@ void TEUnit::Bind() {
   AddLink(OnRecognize);
   AddLink(OnDamage);
   AddLink(OnDeath);
+}
+
+void TEUnit::DescribeFields(FieldSink& sink) const {
+  sink.Field("EnemyVariable", EnemyVariable);
+  Condition.Describe(sink, "Condition");
+  sink.Field("Behavior", Behavior);
+  sink.Field("CanSee", CanSee);
+  sink.Field("CanHear", CanHear);
+  sink.Field("CanMove", CanMove);
+  sink.Field("CanAttack", CanAttack);
+  sink.Field("MovementTarget", MovementTarget);
+  sink.Field("AttackTarget", AttackTarget);
+  sink.Field("OnRecognize", OnRecognize);
+  sink.Field("OnDamage", OnDamage);
+  sink.Field("OnDeath", OnDeath);
 }

@@ -30,6 +30,9 @@ public:
   void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
+  std::string_view ClassName() const override { return "TEUnit"; }
+  void DescribeFields(FieldSink& sink) const override;
+
 protected:
   // Starting health of an enemy kind: base plus a random whole number 0 to 4.
   std::int16_t RandomHealth(int base);

@@ -2,6 +2,7 @@
 
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
+#include "entities/field_sink.h"
 
 namespace {
 
@@ -60,4 +61,14 @@ void FillValueNames(const TQZEngine& engine, Form& form, std::string_view valueB
     engine.FillVariableValueCombo(form, valueBox, variable);
   else
     form.ClearItems(valueBox);
+}
+
+void TVariableCondition::Describe(FieldSink& sink, std::string_view name) const {
+  const std::int16_t indices[] = {Variable, Comparison, Value};
+  sink.List(name, indices);
+}
+
+void TVariableAssignment::Describe(FieldSink& sink, std::string_view name) const {
+  const std::int16_t indices[] = {Variable, Operation, Value};
+  sink.List(name, indices);
 }

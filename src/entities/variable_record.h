@@ -9,6 +9,7 @@
 #include "core/binary_io.h"
 #include "core/form.h"
 
+class FieldSink;
 class TQZEngine;
 
 // The three boxes of one condition or assignment on a dialog page.
@@ -27,6 +28,8 @@ struct TVariableCondition {
   void Read(BinaryReader& file);
   void Fill(const TQZEngine& engine, Form& form, const VariableBoxes& boxes) const;
   void ReadBack(const Form& form, const VariableBoxes& boxes);
+  // The three indices as one list field.
+  void Describe(FieldSink& sink, std::string_view name) const;
 };
 
 struct TVariableAssignment {
@@ -38,6 +41,8 @@ struct TVariableAssignment {
   void Read(BinaryReader& file);
   void Fill(const TQZEngine& engine, Form& form, const VariableBoxes& boxes) const;
   void ReadBack(const Form& form, const VariableBoxes& boxes);
+  // The three indices as one list field.
+  void Describe(FieldSink& sink, std::string_view name) const;
 };
 
 // The value names of a variable into its value box; a variable beyond the table (a

@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 TEPExplosion::TEPExplosion(TQZEngine& engine) : TEParticle(engine) {
   Name = "EXPLOSION";
@@ -22,4 +23,8 @@ void TEPExplosion::Bind() {
   ResolveModel();
   ClearLinks();
   ClearParticles();
+}
+
+void TEPExplosion::DescribeFields(FieldSink& sink) const {
+  sink.Field("ExplosionSize", ExplosionSize);
 }

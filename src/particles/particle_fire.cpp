@@ -5,6 +5,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 namespace {
 constexpr std::int16_t BaseFlame = 0;
@@ -89,4 +90,9 @@ void TEPFire::UpdateFlame(int index) {
   p.position = TQZEngine::MoveVertical(p.rotation, p.position, TQZEngine::FrameStep() * FireSize * 0.12f);
   p.size -= TQZEngine::FrameStep() * FireSize * 0.03f;
   if (p.age > FlameLifetime) FreeParticle(index);
+}
+
+void TEPFire::DescribeFields(FieldSink& sink) const {
+  sink.Field("FireSize", FireSize);
+  sink.Field("FireRadius", FireRadius);
 }

@@ -19,6 +19,9 @@ public:
   void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
+  std::string_view ClassName() const override { return "TEPFire"; }
+  void DescribeFields(FieldSink& sink) const override;
+
 private:
   void EmitFlame(std::int16_t kind, float scale);
   void UpdateFlame(int index);

@@ -6,6 +6,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 namespace {
 constexpr float EmissionInterval = 0.5f;  // a burst every second frame
@@ -102,4 +103,16 @@ void TEPFountain::Animate() {
     if (p.rotation.x > LowestPitch) p.rotation.x -= TQZEngine::FrameStep() * PitchLoss;
     if (p.position.y <= VanishHeight) FreeParticle(i);
   }
+}
+
+void TEPFountain::DescribeFields(FieldSink& sink) const {
+  sink.Field("FountainSize", FountainSize);
+  sink.Field("FountainRadius", FountainRadius);
+  sink.Field("PitchSpread", PitchSpread);
+  sink.Field("HeadingSpread", HeadingSpread);
+  sink.Field("PitchLoss", PitchLoss);
+  sink.Field("StartPitch", StartPitch);
+  sink.Field("VanishHeight", VanishHeight);
+  sink.Field("ParticleSpeed", ParticleSpeed);
+  sink.Field("ParticleCount", ParticleCount);
 }

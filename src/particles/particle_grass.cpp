@@ -6,6 +6,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 #include "models/edit_model.h"
 #include "room/edit_room.h"
 
@@ -103,4 +104,16 @@ void TEPGrass::Animate() {
   TQZEngine::AdvanceTime(EmissionTimer);
   for (auto& particle : Pool)
     if (particle.kind >= 0) TQZEngine::AdvanceTime(particle.age);
+}
+
+void TEPGrass::DescribeFields(FieldSink& sink) const {
+  sink.Field("GrassModel", GrassModel);
+  sink.Field("SizeMin", SizeMin);
+  sink.Field("SizeMax", SizeMax);
+  sink.Field("Amount", Amount);
+  sink.Field("ExtentX", ExtentX);
+  sink.Field("ExtentZ", ExtentZ);
+  sink.Field("IntoGround", IntoGround);
+  sink.Field("Form", Form);
+  sink.Field("RotationSpread", RotationSpread);
 }

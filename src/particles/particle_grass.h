@@ -29,6 +29,9 @@ public:
   void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
+  std::string_view ClassName() const override { return "TEPGrass"; }
+  void DescribeFields(FieldSink& sink) const override;
+
 private:
   void Scatter(int i, std::int16_t model);
   // Uniform in -spread .. +spread.

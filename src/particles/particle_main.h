@@ -50,6 +50,8 @@ class TEParticle : public TEntity {
 public:
   explicit TEParticle(TQZEngine& engine);
 
+  std::string_view ClassName() const override { return "TEParticle"; }
+
   float EmissionTimer = 0.0f;
   std::vector<TParticle> Pool;
 

@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/field_sink.h"
 
 namespace {
 constexpr float EmissionInterval = 1.0f;  // a shower every third frame
@@ -99,4 +100,17 @@ void TEPRain::Animate() {
     p.position = TQZEngine::MoveForward(p.rotation, p.position, TQZEngine::FrameStep() * RainSize * 0.9f);
     if (p.position.y <= VanishHeight) FreeParticle(i);
   }
+}
+
+void TEPRain::DescribeFields(FieldSink& sink) const {
+  sink.Field("RainSize", RainSize);
+  sink.Field("StartX", StartX);
+  sink.Field("StartZ", StartZ);
+  sink.Field("EndX", EndX);
+  sink.Field("EndZ", EndZ);
+  sink.Field("HeadingX", HeadingX);
+  sink.Field("HeadingY", HeadingY);
+  sink.Field("StartHeight", StartHeight);
+  sink.Field("VanishHeight", VanishHeight);
+  sink.Field("ParticleCount", ParticleCount);
 }

@@ -27,6 +27,9 @@ public:
   void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
+  std::string_view ClassName() const override { return "TEPRain"; }
+  void DescribeFields(FieldSink& sink) const override;
+
 private:
   void EmitDrop();
 

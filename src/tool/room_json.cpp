@@ -2,9 +2,11 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/sha256.h"
 #include "entities/edit_entity.h"
+#include "entities/field_sink.h"
 #include "room/edit_room.h"
 
 using Json = nlohmann::ordered_json;
@@ -82,10 +84,34 @@ Json Light(const TLight& l) {
               {"FlareAbove", Num(l.FlareAbove)}};
 }
 
+// A kind's own fields as members of the entity's object, in the kind's order.
+class JsonFieldSink : public FieldSink {
+public:
+  explicit JsonFieldSink(Json& object) : object_(object) {}
+
+  void Field(std::string_view name, int value) override { Put(name, value); }
+  void Field(std::string_view name, bool value) override { Put(name, value); }
+  void Field(std::string_view name, float value) override { Put(name, Num(value)); }
+  void Field(std::string_view name, std::string_view value) override { Put(name, std::string(value)); }
+  void Field(std::string_view name, const TVector& value) override { Put(name, Vec(value)); }
+  void List(std::string_view name, std::span<const std::int16_t> values) override {
+    Put(name, Json(std::vector<std::int16_t>(values.begin(), values.end())));
+  }
+  void List(std::string_view name, std::span<const String32> names) override {
+    Json list = Json::array();
+    for (const auto& n : names) list.push_back(Str(n));
+    Put(name, list);
+  }
+
+private:
+  void Put(std::string_view name, Json value) { object_[std::string(name)] = std::move(value); }
+
+  Json& object_;
+};
+
 Json Entity(const TEntity& e) {
-  Json links = Json::array();
-  for (auto link : e.Links) links.push_back(link);
-  return Json{{"Typus", e.Typus},
+  Json object{{"Typus", e.Typus},
+              {"Class", std::string(e.ClassName())},
               {"Name", Str(e.Name)},
               {"Position", Vec(e.Position)},
               {"Rotation", Vec(e.Rotation)},
@@ -103,8 +129,13 @@ Json Entity(const TEntity& e) {
               {"AnimName", Str(e.AnimName)},
               {"AnimDirection", e.AnimDirection},
               {"AnimSpeed", Num(e.AnimSpeed)},
-              {"AnimLoop", e.AnimLoop},
-              {"Links", links}};
+              {"AnimLoop", e.AnimLoop}};
+  JsonFieldSink sink(object);
+  e.DescribeFields(sink);
+  Json links = Json::array();
+  for (auto link : e.Links) links.push_back(link);
+  object["Links"] = links;
+  return object;
 }
 
 Json Surface(const TSurface& s) {

@@ -2,25 +2,19 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
+
+#include <unistd.h>
+
+#include "tool/tool_runner.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 class ToolTest : public ::testing::Test {
 protected:
@@ -32,21 +26,7 @@ protected:
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Runs the tool in the sample game directory; stdout and stderr kept apart.
-  ToolRun Tool(const std::string& args) {
-    const fs::path errFile = dir_ / "stderr.txt";
-    const std::string command = std::string("cd '") + BRANNOCK_SAMPLE_DIR + "' && '" + BRANNOCK_TOOL_PATH + "' " +
-                                args + " 2>'" + errFile.string() + "'";
-    ToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.err = Slurp(errFile);
-    return run;
-  }
+  ToolRun Tool(const std::string& args) { return RunTool(args, dir_ / "stderr.txt"); }
 
   static std::string Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
