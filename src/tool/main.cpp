@@ -12,6 +12,7 @@
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
 #include "tool/console_host.h"
+#include "tool/model_info_command.h"
 #include "tool/room_check.h"
 #include "tool/room_json.h"
 
@@ -44,8 +45,12 @@ int main(int argc, char** argv) {
   cmdDump->add_option("IN", in, "Room file to read")->required();
   auto* cmdCheck = app.add_subcommand("check", "Load a room and report every problem found");
   cmdCheck->add_option("IN", in, "Room file to read")->required();
+  auto* cmdModelInfo = app.add_subcommand("model-info", "Print what a MilkShape 3D model file holds, as JSON");
+  cmdModelInfo->add_option("FILE", in, "Model file to read")->required();
 
   CLI11_PARSE(app, argc, argv);
+  // A model file stands on its own: no game directory is started for it.
+  if (cmdModelInfo->parsed()) return RunModelInfo(in, std::cout);
 
   // Paths on the command line are the user's, relative to where the tool was started.
   const auto absolute = [](const std::string& path) { return std::filesystem::absolute(path).string(); };
