@@ -4,8 +4,10 @@
 #include <map>
 #include <string_view>
 
+#include "core/file_system.h"
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
+#include "models/edit_model.h"
 #include "room/edit_room.h"
 
 namespace {
@@ -18,6 +20,7 @@ public:
     CheckAttributes();
     CheckFields();
     CheckLights();
+    CheckTileModels();
     CheckEntities();
     CheckSurfaces();
     return std::move(problems_);
@@ -94,6 +97,26 @@ private:
     }
   }
 
+  // Each named tile is loaded from the model directory's "world" folder.
+  void CheckTileModels() {
+    for (std::size_t i = 0; i < room_.TileList.size(); ++i) {
+      const auto& name = room_.TileList[i];
+      if (name.empty()) continue;
+      const std::string file = "world\\" + name.str() + ".ms3d";
+      if (!fs_layer::FileExists(room_.Engine.ModelDir.str() + file))
+        Report("tile " + std::to_string(i) + " \"" + name.str() + "\"",
+               "model file " + file + " is missing from the model directory");
+    }
+  }
+
+  // An empty name means no model on purpose; any other must name a loaded catalogue model.
+  void ModelFound(const std::string& where, const TEntity& e) {
+    if (e.ModelName.empty()) return;
+    const TModelEngine* models = room_.Engine.ModelEngine.get();
+    if (!models || models->FindModel(e.ModelName) == -1)
+      Report(where, "ModelName \"" + e.ModelName.str() + "\" finds no model; it shows as a marker box");
+  }
+
   void CheckEntities() {
     std::map<std::string, int> slotOfName;
     for (int i = 0; i <= room_.LastEntity; ++i) {
@@ -104,6 +127,7 @@ private:
       if (!fresh)
         Report(where, "has the same name as entity " + std::to_string(it->second) +
                           "; references by name reach only the first");
+      ModelFound(where, e);
       InList(where, "BlendingMode", e.BlendingMode, "[GL_BLENDING]");
       InList(where, "ShadowTypus", e.ShadowTypus, "[SHADOW_TYPUS]");
       InList(where, "AnimDirection", e.AnimDirection, "[ANIMATION_DIRECTION]");
