@@ -7,8 +7,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   world.BeginRun();
   world.Write("data\\model\\fuzz\\rig.ms3d", fuzz_rig::BaseBytes());
   world.Write("data\\model\\fuzz\\rig.ini", Bytes(data, size));
-  TVEModel& model = *world.engine->ModelEngine->GetModel(1);
-  world.engine->ModelEngine->LoadModel(model, "fuzz\\rig", 1);
+  TVEModel& model = world.Subject();
+  world.engine->ModelEngine->LoadModel(model, "fuzz\\rig", FuzzWorld::SubjectSlot);
   if (model.Loaded) world.ExerciseModel(model);
   return 0;
 }

@@ -7,8 +7,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzWorld& world = FuzzWorld::Get();
   world.BeginRun();
   world.Write("data\\model\\fuzz\\rig_walk.ms3d", Bytes(data, size));
-  TVEModel& model = *world.engine->ModelEngine->GetModel(1);
-  world.engine->ModelEngine->LoadModel(model, "fuzz\\rig", 1);
+  TVEModel& model = world.Subject();
+  world.engine->ModelEngine->LoadModel(model, "fuzz\\rig", FuzzWorld::SubjectSlot);
   if (model.Loaded) world.ExerciseModel(model);
   return 0;
 }

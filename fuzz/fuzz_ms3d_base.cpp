@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   world.Write("data\\model\\fuzz\\subject.ms3d", Bytes(data, size));
   world.Write("data\\model\\fuzz\\subject.ini", fuzz_rig::Definition);
   world.Write("data\\model\\fuzz\\subject_walk.ms3d", fuzz_rig::AnimationBytes());
-  TVEModel& model = *world.engine->ModelEngine->GetModel(1);
-  world.engine->ModelEngine->LoadModel(model, "fuzz\\subject", 1);
+  TVEModel& model = world.Subject();
+  world.engine->ModelEngine->LoadModel(model, "fuzz\\subject", FuzzWorld::SubjectSlot);
   if (model.Loaded) world.ExerciseModel(model);
   return 0;
 }

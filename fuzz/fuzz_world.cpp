@@ -55,15 +55,21 @@ std::string AsText(const std::vector<std::uint8_t>& bytes) { return std::string(
 
 namespace fuzz_rig {
 
-std::string BaseBytes() { return AsText(WriteMS3D(RigMesh())); }
+const std::string& BaseBytes() {
+  static const std::string bytes = AsText(WriteMS3D(RigMesh()));
+  return bytes;
+}
 
-std::string AnimationBytes() {
-  TMS3DContents animation = RigMesh();
-  for (auto& joint : animation.Joints) {
-    joint.RotationKeys = {{1.0f, {0, 0, 0}}, {24.0f, {0, 1.5f, 0}}};
-    joint.PositionKeys = {{1.0f, {0, 0, 0}}, {12.0f, {0, 0.5f, 0}}};
-  }
-  return AsText(WriteMS3D(animation));
+const std::string& AnimationBytes() {
+  static const std::string bytes = [] {
+    TMS3DContents animation = RigMesh();
+    for (auto& joint : animation.Joints) {
+      joint.RotationKeys = {{1.0f, {0, 0, 0}}, {24.0f, {0, 1.5f, 0}}};
+      joint.PositionKeys = {{1.0f, {0, 0, 0}}, {12.0f, {0, 0.5f, 0}}};
+    }
+    return AsText(WriteMS3D(animation));
+  }();
+  return bytes;
 }
 
 }  // namespace fuzz_rig
@@ -90,13 +96,19 @@ void FuzzWorld::Write(std::string_view gamePath, std::string_view text) {
   Write(gamePath, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
+TVEModel& FuzzWorld::Subject() { return *engine->ModelEngine->GetModel(SubjectSlot); }
+
 void FuzzWorld::ExerciseModel(TVEModel& model) {
   const TVector at{1.0f, 0.0f, 1.0f};
   const TVector turn{10.0f, 45.0f, 0.0f};
   engine->ModelEngine->PlacedModelBounds(model.SlotNumber, at, turn, 1.5f);
   engine->ModelEngine->ModelHeightAt(model.SlotNumber, at, turn, 1.5f, at);
-  engine->Room->ClearRoom();
-  ConvertModelToSurfaces(*engine->Room, model, at, turn, 1.0f);
+  // Only the surfaces are emptied: clearing the whole room would cost more than the run.
+  TRoom& room = *engine->Room;
+  for (auto& surface : room.Surfaces)
+    if (surface->InUse()) surface->Reset();
+  room.CountSurfaces();
+  ConvertModelToSurfaces(room, model, at, turn, 1.0f);
   std::vector<TVector> skinned;
   for (auto& animation : model.Animations) {
     for (const float frame : {1.0f, animation.LastFrame / 2.0f, animation.LastFrame}) {

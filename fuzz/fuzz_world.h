@@ -27,6 +27,11 @@ public:
   void Write(std::string_view gamePath, std::span<const std::uint8_t> bytes);
   void Write(std::string_view gamePath, std::string_view text);
 
+  // The slot the harnesses load into: far above the room's tile-model slots, which
+  // every room load refills.
+  static constexpr std::int16_t SubjectSlot = 500;
+  TVEModel& Subject();
+
   // Starts a run: forgets the messages of the last one, so they cannot pile up.
   void BeginRun() { host.errors.clear(); }
 
@@ -41,8 +46,8 @@ private:
 
 // The rig written into the scratch world, for harnesses that vary one of its files.
 namespace fuzz_rig {
-std::string BaseBytes();
-std::string AnimationBytes();
+const std::string& BaseBytes();
+const std::string& AnimationBytes();
 constexpr std::string_view Definition = "[MODEL_BASEDATA]\nRig\n1.0\n[MODEL_ANIMATION]\nwalk\n";
 }  // namespace fuzz_rig
 
