@@ -3,17 +3,18 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 SAMPLE     := $(CURDIR)/$(BUILD)/sample-world
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             nlohmann-json3-dev libcli11-dev \
             qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri \
-            libegl-dev xvfb xauth
+            libegl-dev xvfb xauth clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build sample-world run test test-asan bench clean
+.PHONY: all deps configure build sample-world run test test-asan fuzz fuzz-smoke bench clean
 
 all: build
 
@@ -30,6 +31,9 @@ $(BUILD)/build.ninja: | deps
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRANNOCK_SANITIZE=ON -DBRANNOCK_GUI=OFF
 
+$(FUZZ_BUILD)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DBRANNOCK_FUZZ=ON -DBRANNOCK_GUI=OFF
+
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
@@ -41,7 +45,7 @@ sample-world: build
 run: sample-world
 	cd $(SAMPLE) && $(CURDIR)/$(BUILD)/src/app/brannock
 
-test: build test-asan
+test: build test-asan fuzz-smoke
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The document, its readers and the tool again under AddressSanitizer and
@@ -50,6 +54,29 @@ test: build test-asan
 test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The file readers under libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer).
+# A hostile file may neither allocate more than 256 MB at once nor take longer than the
+# timeout; findings land in $(FUZZ_BUILD)/fuzz-findings. Each harness runs FUZZ_SECONDS
+# and keeps what it finds in its corpus; fuzz-smoke replays the corpora and mutates a
+# little, inside `make test`.
+FUZZ_SECONDS       ?= 60
+FUZZ_SMOKE_SECONDS ?= 10
+FUZZ_OPTIONS       ?= -malloc_limit_mb=256 -rss_limit_mb=2048 -timeout=5
+FUZZ_RUN = cd $(FUZZ_BUILD) && mkdir -p fuzz-findings && while read name dict; do \
+	  echo "== fuzz_$$name"; mkdir -p fuzz-corpus/$$name fuzz-smoke/$$name; \
+	  ./fuzz/fuzz_$$name -dict=$$dict $(FUZZ_OPTIONS) -artifact_prefix=fuzz-findings/$$name- $(1) || exit 1; \
+	done < fuzzers.txt
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	$(call FUZZ_RUN,-max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 fuzz-corpus/$$name)
+
+# New inputs of the smoke run go to a scratch directory, so CI never grows the corpora.
+fuzz-smoke: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	rm -rf $(FUZZ_BUILD)/fuzz-smoke
+	$(call FUZZ_RUN,-max_total_time=$(FUZZ_SMOKE_SECONDS) -print_final_stats=1 fuzz-smoke/$$name fuzz-corpus/$$name)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
