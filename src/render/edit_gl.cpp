@@ -8,6 +8,7 @@
 #include "render/gl_surface_textures.h"
 #include "render/projection.h"
 #include "room/edit_room.h"
+#include "surfaces/light_map.h"
 
 namespace {
 
@@ -36,7 +37,10 @@ TEditGL::TEditGL(TQZEngine& engine, GLProcLookup lookup)
       roomRenderer_(std::make_unique<TRoomRenderer>(*this)),
       projection_(std::make_unique<TProjection>(*this)),
       occlusion_(std::make_unique<GLOcclusion>(*this)),
-      surfaceTextures_(std::make_unique<GLSurfaceTextures>(*this)) {}
+      surfaceTextures_(std::make_unique<GLSurfaceTextures>(*this)),
+      lightMaps_(std::make_unique<LightMapBaker>(*engine.Room)) {
+  lightMaps_->RenderedTest = occlusion_.get();
+}
 
 TEditGL::~TEditGL() { Detach(); }
 
@@ -81,6 +85,7 @@ void TEditGL::Attach() {
   room.Textures = this;
   room.OcclusionTest = occlusion_.get();
   room.SurfaceTextureService = surfaceTextures_.get();
+  room.LightMaps = lightMaps_.get();
   engine_.ModelEngine->SetTextureLoader(this);
 }
 
@@ -91,6 +96,7 @@ void TEditGL::Detach() {
     if (room.Textures == this) room.Textures = nullptr;
     if (room.OcclusionTest == occlusion_.get()) room.OcclusionTest = nullptr;
     if (room.SurfaceTextureService == surfaceTextures_.get()) room.SurfaceTextureService = nullptr;
+    if (room.LightMaps == lightMaps_.get()) room.LightMaps = nullptr;
   }
   if (engine_.ModelEngine) engine_.ModelEngine->SetTextureLoader(nullptr);
 }

@@ -25,6 +25,7 @@ class TRoomRenderer;
 class TProjection;
 class GLOcclusion;
 class GLSurfaceTextures;
+class LightMapBaker;
 
 struct TTextureSlot {
   GLuint GLName = 0;
@@ -142,6 +143,9 @@ public:
   TProjection& Projection() { return *projection_; }
   GLOcclusion& Occlusion() { return *occlusion_; }
   GLSurfaceTextures& SurfaceTextureUploads() { return *surfaceTextures_; }
+  // The room's light maps: the processor's ray caster by default, this context's
+  // rendered test when its method is switched to it.
+  LightMapBaker& LightMaps() { return *lightMaps_; }
 
 private:
   bool LoadListedTexture(std::string_view name, int slot);
@@ -160,4 +164,5 @@ private:
   std::unique_ptr<TProjection> projection_;
   std::unique_ptr<GLOcclusion> occlusion_;
   std::unique_ptr<GLSurfaceTextures> surfaceTextures_;
+  std::unique_ptr<LightMapBaker> lightMaps_;
 };
