@@ -21,7 +21,9 @@ using namespace form_build;
 
 namespace {
 
-constexpr int ClientWidth = 632;
+// The two page controls share the dialog's 632-pixel client width.
+constexpr int CommonPagesWidth = 306;
+constexpr int KindPagesWidth = 300;
 
 QWidget* KindControl(const PageControlSpec& spec) {
   switch (spec.kind) {
@@ -46,7 +48,7 @@ TFormEntity::TFormEntity(QWidget* parent) : EditorDialog("FormEntity", "Entity A
   auto* layout = new QVBoxLayout(this);
   auto* pages = new QHBoxLayout;
   pages->addWidget(BuildCommonPages());
-  pages->addWidget(BuildKindPages(), 1);
+  pages->addWidget(BuildKindPages());
   layout->addLayout(pages);
 
   QPushButton* shadows = Button("SpeedButton1", "Create Shadows on Texture");
@@ -60,12 +62,12 @@ TFormEntity::TFormEntity(QWidget* parent) : EditorDialog("FormEntity", "Entity A
   connect(shadows, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ShadowsRequested.data()); });
   connect(convert, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ConvertRequested.data()); });
   AddButtons(*layout, true);
-  setMinimumWidth(ClientWidth);
   ConnectConditionBoxes();
 }
 
 QWidget* TFormEntity::BuildCommonPages() {
   auto* tabs = Named(new QTabWidget, "PageControl1");
+  tabs->setFixedWidth(CommonPagesWidth);
 
   QFormLayout* main = Sheet(*tabs, "TabSheetMain", "Main");
   QGroupBox* settings = nullptr;
@@ -107,6 +109,7 @@ QWidget* TFormEntity::BuildCommonPages() {
 QTabWidget* TFormEntity::BuildKindPages() {
   auto* tabs = Named(new QTabWidget, "PageControl");
   tabs->setUsesScrollButtons(true);
+  tabs->setFixedWidth(KindPagesWidth);
   for (const EntityPageSpec& page : EntityPages()) {
     QFormLayout* rows = Sheet(*tabs, page.sheet, page.caption);
     for (const PageControlSpec& control : page.controls)
