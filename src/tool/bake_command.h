@@ -1,11 +1,12 @@
 #pragma once
-// `brannock-tool bake`: recomputes every surface's light map of a room file without a
-// window, by the processor's ray caster or the rendered test, with a progress bar on
+// `brannock-tool bake`: recomputes every surface's light map of a loaded room without
+// a window, by the processor's ray caster or the rendered test, with a progress bar on
 // the terminal; --compare bakes both ways and reports how far they differ.
 
 #include <ostream>
 #include <string>
 
+class HeadlessHost;
 class TRoom;
 
 struct BakeOptions {
@@ -14,5 +15,6 @@ struct BakeOptions {
   bool compare = false;
 };
 
-// The room is already loaded; returns the process status (0 when the bake ran).
-int RunBake(TRoom& room, const BakeOptions& options, std::ostream& out, std::ostream& err);
+// The room keeps the chosen method's light maps. Returns the process status: 0 when
+// the bake ran, 1 when the rendered test was asked for and cannot run here.
+int RunBake(TRoom& room, HeadlessHost& host, const BakeOptions& options, std::ostream& out, std::ostream& err);

@@ -11,6 +11,7 @@
 
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
+#include "tool/bake_command.h"
 #include "tool/console_host.h"
 #include "tool/model_info_command.h"
 #include "tool/room_check.h"
@@ -48,6 +49,16 @@ int main(int argc, char** argv) {
   auto* cmdModelInfo = app.add_subcommand("model-info", "Print what a MilkShape 3D model file holds, as JSON");
   cmdModelInfo->add_option("FILE", in, "Model file to read")->required();
 
+  BakeOptions bake;
+  auto* cmdBake = app.add_subcommand("bake", "Recompute every surface's light map");
+  cmdBake->add_option("IN", in, "Room file to read")->required();
+  cmdBake->add_option("OUT", out, "Room file to write")->required();
+  cmdBake->add_option("--method", bake.method, "Shadow test: the processor's ray caster or the rendered one")
+      ->check(CLI::IsMember({"cpu", "gl"}));
+  cmdBake->add_option("--threads", bake.threads, "Threads of the ray caster (default: all cores)")
+      ->check(CLI::NonNegativeNumber);
+  cmdBake->add_flag("--compare", bake.compare, "Bake both ways and report the texels that differ");
+
   CLI11_PARSE(app, argc, argv);
   // A model file stands on its own: no game directory is started for it.
   if (cmdModelInfo->parsed()) return RunModelInfo(in, std::cout);
@@ -65,6 +76,10 @@ int main(int argc, char** argv) {
   } else if (cmdDump->parsed()) {
     session.Room().LoadFromFile(absolute(in));
     std::cout << RoomToJson(session.Room()).dump(1) << '\n';
+  } else if (cmdBake->parsed()) {
+    if (!session.Room().LoadFromFile(absolute(in))) return session.Status();
+    if (const int status = RunBake(session.Room(), session.host, bake, std::cout, std::cerr); status != 0) return status;
+    session.Room().SaveToFile(absolute(out));
   } else if (cmdCheck->parsed()) {
     session.Room().LoadFromFile(absolute(in));
     const auto problems = CheckRoom(session.Room());
