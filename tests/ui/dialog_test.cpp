@@ -16,6 +16,7 @@
 #include "entities/entity_typus.h"
 #include "room/edit_room.h"
 #include "ui/edit_entityform.h"
+#include "ui/edit_lightform.h"
 #include "ui/edit_roomform.h"
 #include "ui/game_path.h"
 #include "ui/panel_view.h"
@@ -197,4 +198,33 @@ TEST(GamePathTest, ChosenFilesBecomeGameNames) {
   EXPECT_EQ(game_path::WithoutExtension("object.d\\x"), "object.d\\x");
   EXPECT_EQ(TFormSurface::TextureNameFromPath("\\g\\model\\world\\textures\\stone\\wall.bmp"), "textures\\stone\\wall");
   EXPECT_EQ(TFormSurface::TextureNameFromPath("\\g\\pictures\\wall.bmp"), "\\g\\pictures\\wall");
+}
+
+TEST_F(EditorTest, EditLightsOpensTheLightDialogOnTheClickedLight) {
+  StartEditor();
+  Find<QPushButton>(Main(), "BtnLightNew")->click();
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(320, 240));
+  ASSERT_EQ(StatusText(1), "Lights: 1");
+  Find<QPushButton>(Main(), "BtnLightEdit")->click();
+
+  auto& dialog = *windows->Light;
+  int openings = 0;
+  modals->handler = [&](QWidget& modal) {
+    if (&modal != &dialog) return;
+    ++openings;
+    QtForm form(dialog);
+    EXPECT_EQ(form.Text("EditRadius"), Engine().FloatToStr32(5.0f, 2));
+    form.SetText("EditName", "LAMP");
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+  };
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(320, 240));
+  ASSERT_EQ(openings, 1);
+  EXPECT_EQ(Engine().Room->Lights[0].Name.str(), "LAMP");
+
+  modals->handler = [&](QWidget& modal) {
+    if (&modal == &dialog) QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn3")), Qt::LeftButton);
+  };
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(320, 240));
+  EXPECT_FALSE(Engine().Room->Lights[0].InUse());
+  EXPECT_EQ(StatusText(1), "Lights: 0");
 }
