@@ -224,6 +224,7 @@ void TFormMain::ConnectPalette() {
   connect(combo("CBFieldTypus"), &QComboBox::activated, this, [this] { SelectCursorMode(1001); });
   connect(combo("CBFieldMaterial"), &QComboBox::activated, this, [this] { SelectCursorMode(1002); });
   connect(combo("CBEntityTypus"), &QComboBox::activated, this, [this](int index) {
+    if (!engine_) return;
     engine_->Room->SelectEntityPalette(index);
     SelectCursorMode(3001);
   });
@@ -234,6 +235,7 @@ void TFormMain::ConnectPalette() {
   for (const DirectionButton& direction : DirectionButtons) {
     const int angle = direction.angle;
     connect(findChild<QRadioButton*>(QString::fromLatin1(direction.name)), &QRadioButton::clicked, this, [this, angle] {
+      if (!engine_) return;
       findChild<QLineEdit*>(QStringLiteral("EditEntityDirection"))
           ->setText(QString::fromStdString(engine_->FloatToStr32(static_cast<float>(angle), 2)));
     });
@@ -242,22 +244,27 @@ void TFormMain::ConnectPalette() {
   connect(findChild<ColorPanel*>(QStringLiteral("BtnLightColor")), &ColorPanel::clicked, this,
           &TFormMain::PickLightColor);
 
-  TRoom& room = *engine_->Room;
+  // The engine is gone after shut-down; a late signal then finds no room.
+  auto withRoom = [this](auto command) {
+    return [this, command] {
+      if (engine_) command(*engine_->Room);
+    };
+  };
   connect(findChild<QScrollBar*>(QStringLiteral("ScrollBarX")), &QScrollBar::valueChanged, this,
-          [&room] { room.Camera.ScrollX(); });
+          withRoom([](TRoom& room) { room.Camera.ScrollX(); }));
   connect(findChild<QScrollBar*>(QStringLiteral("ScrollBarYZ")), &QScrollBar::valueChanged, this,
-          [&room] { room.Camera.ScrollYZ(); });
+          withRoom([](TRoom& room) { room.Camera.ScrollYZ(); }));
   connect(findChild<QSlider*>(QStringLiteral("TrackBarY")), &QSlider::valueChanged, this,
-          [&room] { room.Cursor.ApplyTrackBarHeight(room, true); });
+          withRoom([](TRoom& room) { room.Cursor.ApplyTrackBarHeight(room, true); }));
   connect(findChild<QPushButton*>(QStringLiteral("BtnYTo0")), &QPushButton::clicked, this,
-          [&room] { room.Cursor.SetHeight(room, true, 0.0f); });
+          withRoom([](TRoom& room) { room.Cursor.SetHeight(room, true, 0.0f); }));
 
   const std::array<std::pair<const char*, int>, 3> views{{{"BtnViewTop", TCamera::ModeTop},
                                                           {"BtnViewSide", TCamera::ModeSide},
                                                           {"BtnView3D", TCamera::Mode3D}}};
   for (auto [name, mode] : views)
     connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
-            [&room, mode] { room.Camera.SetMode(mode); });
+            withRoom([mode](TRoom& room) { room.Camera.SetMode(mode); }));
 
   const std::array<std::pair<const char*, void (TCursor::*)(TRoom&)>, 6> surfaceCommands{
       {{"BtnSurfacePrev", &TCursor::SelectPreviousSurface},
@@ -268,7 +275,7 @@ void TFormMain::ConnectPalette() {
        {"BtnSurfaceComputeLight", &TCursor::ComputeSurface}}};
   for (auto [name, command] : surfaceCommands)
     connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
-            [&room, command] { (room.Cursor.*command)(room); });
+            withRoom([command](TRoom& room) { (room.Cursor.*command)(room); }));
 
   connect(view_, &PanelView::pressed, this, &TFormMain::RouteMousePress);
   connect(view_, &PanelView::moved, this, &TFormMain::RouteMouseMove);

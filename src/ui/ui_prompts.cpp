@@ -1,5 +1,6 @@
 #include "ui/ui_prompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -13,6 +14,7 @@ QString QtFilter(const std::string& filter) {
 }
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+  if (!parent) parent = QApplication::activeWindow();
   QFileDialog dialog(parent, QString::fromStdString(spec.title), QString::fromStdString(spec.directory),
                      QtFilter(spec.filter));
   dialog.setAcceptMode(mode);
@@ -37,7 +39,8 @@ std::optional<std::string> QtPrompts::SaveFile(const FileDialogSpec& spec) {
 UnsavedAnswer QtPrompts::AskUnsavedChanges() {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Brannock"),
                   QStringLiteral("The room has unsaved changes. Save them first?"),
-                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  parent_ ? parent_ : QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::Save);
   switch (box.exec()) {
     case QMessageBox::Save: return UnsavedAnswer::Save;
