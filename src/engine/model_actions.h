@@ -12,9 +12,9 @@ public:
   // Works on whatever room the engine holds at the time of each call.
   explicit RoomModelActions(TQZEngine& engine) : engine_(engine) {}
 
-  // The shadow test follows the room's light-map choice: the rendered test on one
-  // thread when that is selected, otherwise the processor's ray caster on the
-  // light-map baker's threads (all cores when the room has no baker).
+  // Shadows come from a ray cast on the processor (on the light-map baker's threads,
+  // all cores when the room has none): a pixel is in shadow when anything but the
+  // entity itself lies between it and the sun.
   void BakeModelTexture(const TVEModel& model, const TVector& position, const TVector& rotation,
                         std::int16_t skipEntity, float size) override;
   void ConvertModelToSurfaces(const TVEModel& model, const TVector& position, const TVector& rotation,
