@@ -40,9 +40,11 @@ TSurface* AddFloor(TRoom& room, float x0, float z0) {
   return room.AddSurface(p0, p1, p2, p3, TextureOf(centre ? centre->Material : 0));
 }
 
-// An upright wall facing +x (west wall) between z0 and z1 from the floor up.
+// An upright wall seen from +x (the west edge) between z0 and z1 from the floor up.
+// Surfaces are drawn from their last corner to their first, so this order faces +x on
+// screen even though the stored normal, whose middle component is mirrored, says -x.
 TSurface* AddWall(TRoom& room, float x, float z0, float z1, float bottom, float top, const char* texture) {
-  return room.AddSurface({x, bottom, z1}, {x, bottom, z0}, {x, top, z0}, {x, top, z1}, texture);
+  return room.AddSurface({x, bottom, z0}, {x, bottom, z1}, {x, top, z1}, {x, top, z0}, texture);
 }
 
 }  // namespace
