@@ -19,9 +19,26 @@ Json Num(float value) { return static_cast<double>(value); }
 
 Json Vec(const TVector& v) { return Json::array({Num(v.x), Num(v.y), Num(v.z)}); }
 
+// The game's strings are 8-bit Latin-1; JSON text is UTF-8, and a raw byte above 127
+// would make the whole dump fail.
+std::string Utf8(std::string_view latin1) {
+  std::string text;
+  text.reserve(latin1.size());
+  for (const char c : latin1) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      text += c;
+    } else {
+      text += static_cast<char>(0xC0 | (byte >> 6));
+      text += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return text;
+}
+
 template <std::size_t N>
 std::string Str(const ShortString<N>& s) {
-  return s.str();
+  return Utf8(s.view());
 }
 
 Json Attributes(const TRoom& r) {
@@ -92,7 +109,7 @@ public:
   void Field(std::string_view name, int value) override { Put(name, value); }
   void Field(std::string_view name, bool value) override { Put(name, value); }
   void Field(std::string_view name, float value) override { Put(name, Num(value)); }
-  void Field(std::string_view name, std::string_view value) override { Put(name, std::string(value)); }
+  void Field(std::string_view name, std::string_view value) override { Put(name, Utf8(value)); }
   void Field(std::string_view name, const TVector& value) override { Put(name, Vec(value)); }
   void List(std::string_view name, std::span<const std::int16_t> values) override {
     Put(name, Json(std::vector<std::int16_t>(values.begin(), values.end())));

@@ -70,7 +70,7 @@ void SetUnit(TEUnit& unit, std::int16_t enemy, TVariableCondition condition, std
 class DumpTest : public EntityTest {
 protected:
   // One entity of every kind in slots 0 to 22, with the kind fields the expectations
-  // below name; returns the tool's dump of the saved room.
+  // below name.
   Json DumpEveryKind() {
     SetTile(Add<TETile>(typus::Tile), {1, 2, 3}, 2, {0.25f, 4, 5}, 3);
     auto& door = Add<TETDoor>(typus::Door);
@@ -221,7 +221,11 @@ protected:
     rain.VanishHeight = 1;
     rain.ParticleCount = 30;
     Add<TEPExplosion>(typus::Explosion).ExplosionSize = 3.5f;
+    return Dump();
+  }
 
+  // The room saved and dumped by the tool.
+  Json Dump() {
     const TempGameDir dir;
     const std::string file = dir.Path() + "/every_kind.rer";
     EXPECT_TRUE(room.SaveToFile(file));
@@ -323,6 +327,16 @@ TEST_F(DumpTest, LinksAreTheSlotsBindFoundByName) {
   // Kinds without references only clear their links.
   EXPECT_EQ(links(9), std::vector<int>(10, -1));
   EXPECT_EQ(links(22), std::vector<int>(10, -1));
+}
+
+TEST_F(DumpTest, EightBitNamesAreShownAsTheirCharacters) {
+  Add(typus::Marker, "CAF\xC9");
+  Add<TETrigger>(typus::Trigger).Targets[0] = "CAF\xC9";
+  const Json dump = Dump();
+  ASSERT_TRUE(dump.is_object());
+  EXPECT_EQ(dump["entities"][0]["Name"], "CAF\u00C9");
+  EXPECT_EQ(dump["entities"][1]["Targets"][0], "CAF\u00C9");
+  EXPECT_EQ(dump["entities"][1]["Links"][0], 0);
 }
 
 }  // namespace
