@@ -10,6 +10,7 @@
 #include "core/vector.h"
 
 class Form;
+class TECamera;
 class TEntity;
 class TLight;
 class TRoom;
@@ -35,6 +36,10 @@ public:
   String32 NewEntityName;
   TLight* SelectedLight = nullptr;
   TEntity* SelectedEntity = nullptr;
+  TECamera* SelectedZone = nullptr;
+  // Part of the selected zone being dragged.
+  enum ZonePart : std::int16_t { NoHandle = 0, MinXEdge = 1, MinZEdge = 2, MaxXEdge = 3, MaxZEdge = 4, WholeZone = 5 };
+  std::int16_t ZoneHandle = NoHandle;
   TSurface* SelectedSurface = nullptr;
 
   // Keeps the selected surface only for the surface tools (codes above 4000).
@@ -57,10 +62,18 @@ public:
   void RotateSurfaceLeft(TRoom& room);
   void RotateSurfaceRight(TRoom& room);
   void ComputeSurface(TRoom& room);
+  // Opens the selected surface's dialog; after a delete the next surface in use is selected.
+  void EditSurface(TRoom& room);
 
 private:
   void Act(TRoom& room);
   void PaintFields(TRoom& room, Form& main);
+  // Floor heights from the scenery tiles (edit_cursor_heightmap.cpp).
+  void ImportHeightMap(TRoom& room);
+  // Camera-zone rectangles picked by edge or whole (edit_cursor_zone.cpp).
+  void DragZone(TRoom& room);
+  void PickZone(TRoom& room);
+  std::int16_t ZoneHandleAt(const TECamera& zone) const;
   void NewLight(TRoom& room, Form& main);
   void EditLight(TRoom& room);
   void MoveLight(TRoom& room);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/binary_io.h"
+#include "core/host.h"
 #include "core/short_string.h"
 #include "core/vector.h"
 
@@ -63,6 +64,9 @@ public:
   void RotateLeft();
   void RotateRight();
   bool InUse() const { return state >= 0; }
+  // The surface dialog, then a recomputation unless "Delete" freed the slot
+  // (surface_dialog.cpp).
+  ModalResult Edit();
 
   std::size_t LightMapSize() const;  // bytes in use
   void WriteRecord(BinaryWriter& file) const;
