@@ -7,36 +7,16 @@
 #include "core/file_system.h"
 #include "models/ms3d_reader.h"
 #include "tool/console_host.h"
+#include "tool/json_text.h"
 
 using Json = nlohmann::ordered_json;
+using json_text::Num;
+using json_text::Utf8;
 
 namespace {
 
 // The editor reads no model larger than this either.
 constexpr std::size_t MaxModelFileBytes = 64u * 1024u * 1024u;
-
-// Names in model files are 8-bit Latin-1; JSON wants UTF-8, and a raw byte above 127
-// would make the dump throw.
-std::string Utf8(std::string_view latin1) {
-  std::string text;
-  for (const char c : latin1) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      text += c;
-    } else {
-      text += static_cast<char>(0xC0 | (byte >> 6));
-      text += static_cast<char>(0x80 | (byte & 0x3F));
-    }
-  }
-  return text;
-}
-
-template <std::size_t N>
-std::string Utf8(const ShortString<N>& s) {
-  return Utf8(s.view());
-}
-
-Json Num(float value) { return static_cast<double>(value); }
 
 Json Joints(const TMS3DContents& model) {
   Json joints = Json::array();

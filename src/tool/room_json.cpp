@@ -8,44 +8,21 @@
 #include "entities/edit_entity.h"
 #include "entities/field_sink.h"
 #include "room/edit_room.h"
+#include "tool/json_text.h"
 
 using Json = nlohmann::ordered_json;
+using json_text::Num;
+using json_text::Utf8;
 
 namespace {
 
-// 32-bit floats widen to double exactly, and the shortest double text reads back to
-// that double, hence to the same float.
-Json Num(float value) { return static_cast<double>(value); }
-
 Json Vec(const TVector& v) { return Json::array({Num(v.x), Num(v.y), Num(v.z)}); }
-
-// The game's strings are 8-bit Latin-1; JSON text is UTF-8, and a raw byte above 127
-// would make the whole dump fail.
-std::string Utf8(std::string_view latin1) {
-  std::string text;
-  text.reserve(latin1.size());
-  for (const char c : latin1) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      text += c;
-    } else {
-      text += static_cast<char>(0xC0 | (byte >> 6));
-      text += static_cast<char>(0x80 | (byte & 0x3F));
-    }
-  }
-  return text;
-}
-
-template <std::size_t N>
-std::string Str(const ShortString<N>& s) {
-  return Utf8(s.view());
-}
 
 Json Attributes(const TRoom& r) {
   Json tiles = Json::array();
-  for (const auto& name : r.TileList) tiles.push_back(Str(name));
-  return Json{{"Name", Str(r.Name)},
-              {"RegionName", Str(r.RegionName)},
+  for (const auto& name : r.TileList) tiles.push_back(Utf8(name));
+  return Json{{"Name", Utf8(r.Name)},
+              {"RegionName", Utf8(r.RegionName)},
               {"SizeX", r.SizeX},
               {"SizeZ", r.SizeZ},
               {"Environment", r.Environment},
@@ -62,7 +39,7 @@ Json Attributes(const TRoom& r) {
               {"FogStartDist", Num(r.FogStartDist)},
               {"FogEndDist", Num(r.FogEndDist)},
               {"FogColor", Vec(r.FogColor)},
-              {"SkyBoxTexture", Str(r.SkyBoxTexture)},
+              {"SkyBoxTexture", Utf8(r.SkyBoxTexture)},
               {"WeatherEffect", r.WeatherEffect},
               {"SunFlare", r.SunFlare},
               {"SunFlareIntensity", Num(r.SunFlareIntensity)},
@@ -85,7 +62,7 @@ Json Fields(const TRoom& r) {
 }
 
 Json Light(const TLight& l) {
-  return Json{{"Name", Str(l.Name)},
+  return Json{{"Name", Utf8(l.Name)},
               {"State", l.State},
               {"Position", Vec(l.Position)},
               {"Radius", Num(l.Radius)},
@@ -116,7 +93,7 @@ public:
   }
   void List(std::string_view name, std::span<const String32> names) override {
     Json list = Json::array();
-    for (const auto& n : names) list.push_back(Str(n));
+    for (const auto& n : names) list.push_back(Utf8(n));
     Put(name, list);
   }
 
@@ -129,10 +106,10 @@ private:
 Json Entity(const TEntity& e) {
   Json object{{"Typus", e.Typus},
               {"Class", std::string(e.ClassName())},
-              {"Name", Str(e.Name)},
+              {"Name", Utf8(e.Name)},
               {"Position", Vec(e.Position)},
               {"Rotation", Vec(e.Rotation)},
-              {"ModelName", Str(e.ModelName)},
+              {"ModelName", Utf8(e.ModelName)},
               {"Health", e.Health},
               {"Active", e.Active},
               {"Size", Num(e.Size)},
@@ -143,7 +120,7 @@ Json Entity(const TEntity& e) {
               {"Density", Num(e.Density)},
               {"ShadowTypus", e.ShadowTypus},
               {"ShadowRadius", Num(e.ShadowRadius)},
-              {"AnimName", Str(e.AnimName)},
+              {"AnimName", Utf8(e.AnimName)},
               {"AnimDirection", e.AnimDirection},
               {"AnimSpeed", Num(e.AnimSpeed)},
               {"AnimLoop", e.AnimLoop}};
@@ -159,9 +136,9 @@ Json Surface(const TSurface& s) {
   Json corners = Json::array();
   for (const auto& c : s.corners) corners.push_back(Json{{"Position", Vec(c.position)}, {"S", Num(c.s)}, {"T", Num(c.t)}});
   const std::span<const std::uint8_t> map(s.lightMapPixels.data(), s.LightMapSize());
-  return Json{{"name", Str(s.name)},
+  return Json{{"name", Utf8(s.name)},
               {"state", s.state},
-              {"textureName", Str(s.textureName)},
+              {"textureName", Utf8(s.textureName)},
               {"texPerMetreS", Num(s.texPerMetreS)},
               {"texPerMetreT", Num(s.texPerMetreT)},
               {"lightMapTexelsPerMetre", Num(s.lightMapTexelsPerMetre)},
