@@ -27,7 +27,6 @@ public:
   void AddBlade(const TVector& base, float width, float height, float lean);
 
   void AddJoint(std::string_view name, std::string_view parent, const TVector& position);
-  TMS3DContents& Contents() { return contents_; }
   TMS3DContents Take();
 
 private:

@@ -141,13 +141,6 @@ std::string GamePathToFile(std::string name) {
 
 }  // namespace
 
-std::vector<std::string> SampleTextureNames() {
-  std::vector<std::string> names;
-  for (const auto& [name, painter] : ArtTextures()) names.push_back(name);
-  for (const auto& material : MaterialTextures()) names.push_back("world\\" + material.Name);
-  return names;
-}
-
 void WriteTextures(WorldWriter& world) {
   std::string list = "Textures of the art directory, in slot order.\n\n[TEXTURE_FILENAME]\n";
   for (const auto& [name, painter] : ArtTextures()) {

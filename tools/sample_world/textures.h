@@ -3,13 +3,8 @@
 // flares, shadow, water, fire, splat, rain), a sky box and the ground, wall and wood
 // textures of the demo room, with art/loadtexture.ini listing them all.
 
-#include <string>
-#include <vector>
-
 class WorldWriter;
 
-// Names as written in the texture list, in slot order.
-std::vector<std::string> SampleTextureNames();
 // The sky box's first face; the other five follow it in the list.
 inline constexpr const char* SkyBoxName = "world\\sky\\dusk_front";
 
