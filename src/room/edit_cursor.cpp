@@ -49,6 +49,8 @@ void TCursor::SetMode(int code) {
   Mode = static_cast<std::int16_t>(code);
   SelectedLight = nullptr;
   SelectedEntity = nullptr;
+  SelectedZone = nullptr;
+  ZoneHandle = NoHandle;
   PressStateNow = Idle;
   if (code <= 4000) SelectedSurface = nullptr;
 }
@@ -141,6 +143,9 @@ void TCursor::Act(TRoom& room) {
     case 1003:
       if (PressStateNow == Held) PaintFields(room, main);
       break;
+    case 1004:
+      if (PressStateNow == Released) ImportHeightMap(room);
+      break;
     case 2001:
       if (PressStateNow == Released) NewLight(room, main);
       break;
@@ -158,7 +163,11 @@ void TCursor::Act(TRoom& room) {
     case 3004:
       if (PressStateNow == Released) DropEntity(room);
       break;
+    case 3005: DragZone(room); break;
     case 4001: NewSurface(room); break;
+    case 4002:
+      if (PressStateNow == Released) EditSurface(room);
+      break;
     default: break;
   }
 }
@@ -377,4 +386,12 @@ void TCursor::RotateSurfaceRight(TRoom&) {
 
 void TCursor::ComputeSurface(TRoom&) {
   if (TSurface* surface = SelectedInUse()) surface->Recompute();
+}
+
+void TCursor::EditSurface(TRoom& room) {
+  TSurface* surface = SelectedInUse();
+  if (!surface) return;
+  surface->Edit();
+  if (!surface->InUse()) SelectNextSurface(room);
+  room.CountSurfaces();
 }
