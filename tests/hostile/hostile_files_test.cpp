@@ -3,12 +3,15 @@
 // the document is used as it would be (frames, posing) and must hold up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 
 #include "core/bmp_file.h"
 #include "core/file_system.h"
 #include "core/headless_host.h"
 #include "engine/edit_engine.h"
+#include "entities/edit_entity.h"
 #include "hostile/hostile_files.h"
 #include "models/edit_model.h"
 #include "models/model_animation.h"
@@ -109,13 +112,19 @@ TEST_F(HostileFiles, EveryFileIsRefusedOrReadWithItsMessagesQuicklyAndInLittleMe
 }
 
 TEST_F(HostileFiles, OverlongLengthBytesAreCutToTheirCapacity) {
-  for (const HostileFile& file : MakeHostileFiles(engine)) {
-    if (file.name != "room name length byte 255" && file.name != "entity name length byte 255") continue;
-    Write(file);
-    ASSERT_TRUE(engine.Room->LoadFromFile(HostilePath(engine, file.reader))) << file.name;
-    EXPECT_EQ(engine.Room->Name.size(), 32u);
-    EXPECT_EQ(engine.Room->Entities[0]->Name.size(), 32u);
-  }
+  const auto files = MakeHostileFiles(engine);
+  const auto load = [&](std::string_view name) {
+    const auto file = std::find_if(files.begin(), files.end(), [&](const HostileFile& f) { return f.name == name; });
+    ASSERT_NE(file, files.end()) << name;
+    Write(*file);
+    ASSERT_TRUE(engine.Room->LoadFromFile(HostilePath(engine, file->reader))) << name;
+  };
+  load("room name length byte 255");
+  EXPECT_EQ(engine.Room->Name.size(), 32u);
+  load("entity name length byte 255");
+  EXPECT_EQ(engine.Room->Entities[0]->Name.size(), 32u);
+  load("light name length byte 200");
+  EXPECT_EQ(engine.Room->Lights[0].Name.size(), 32u);
 }
 
 TEST_F(HostileFiles, ConfigurationLinesOutOfRangeAreSkippedAndTheRestIsKept) {

@@ -165,7 +165,8 @@ void AddModelFiles(std::vector<HostileFile>& files) {
           {"QZ_MODEL: Too many animations listed for model \"hostile\\rig\" !"}, true);
   set.Add("definition scale not a number", HostileReader::ModelDefinition,
           TextBytes("[MODEL_BASEDATA]\nRig\nlarge\n"), {"QZ_ENGINE: Error on converting value!"}, true);
-  set.Add("definition ending after a header", HostileReader::ModelDefinition, TextBytes("[MODEL_BLEND]"), {}, true);
+  set.Add("definition ending after a header", HostileReader::ModelDefinition, TextBytes("[MODEL_BLEND]"),
+          {"QZ_ENGINE: Error on converting value!"}, true);
   set.Add("definition display name of 300 characters", HostileReader::ModelDefinition,
           TextBytes("[MODEL_BASEDATA]\n" + std::string(300, 'n') + "\n1.0\n"), {}, true);
   set.Add("model list of 469 names", HostileReader::ModelList,

@@ -1,6 +1,7 @@
 // Damaged room files, from one sound room holding a light, a fire emitter and a surface.
 #include <limits>
 
+#include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
 #include "hostile/hostile_parts.h"

@@ -63,7 +63,9 @@ void AddTextFiles(const TQZEngine& engine, std::vector<HostileFile>& files) {
 void AddBitmapFiles(std::vector<HostileFile>& files) {
   const auto sound = SoundBitmap();
   AddBitmap(files, "empty", {}, "bitmap header cut short");
-  AddBitmap(files, "cut inside the header", {sound.begin(), sound.begin() + 30}, "bitmap header cut short");
+  // The header names its own size, so a cut inside it shows as a header the file cannot hold.
+  AddBitmap(files, "cut inside the header", {sound.begin(), sound.begin() + 30}, "unsupported bitmap header");
+  AddBitmap(files, "cut inside the file header", {sound.begin(), sound.begin() + 12}, "bitmap header cut short");
   AddBitmap(files, "cut inside the pixels", {sound.begin(), sound.end() - 1}, "bitmap pixels cut short");
   AddBitmap(files, "not a bitmap", PatchedBitmap(0, std::uint8_t{'X'}), "not a bitmap file");
   AddBitmap(files, "info header larger than the file", PatchedBitmap(InfoSize, std::uint32_t{0xffffffff}),
