@@ -49,6 +49,12 @@ protected:
     return alive;
   }
 
+  // The figures go into the test report (--gtest_output=xml), so a long run shows them.
+  static void RecordHeld(std::size_t settled) {
+    RecordProperty("held_bytes_settled", std::to_string(settled));
+    RecordProperty("held_bytes_end", std::to_string(allocation_meter::Held()));
+  }
+
   HeadlessHost host;
   TQZEngine engine{host, World.string()};
   TRoom& room = *engine.Room;
@@ -69,6 +75,7 @@ TEST_F(Soak, EveryEmitterRunsTwentyThousandFramesWithMemoryFlat) {
   const std::size_t settled = allocation_meter::Held();
   EXPECT_GT(ParticlesAlive(), 0u);
   for (int i = warmUp; i < frames; ++i) room.DoFrame();
+  RecordHeld(settled);
   EXPECT_LE(allocation_meter::Held(), settled + Slack) << "settled at " << settled;
   EXPECT_GT(ParticlesAlive(), 0u);
   ExpectNoMessages();
@@ -89,6 +96,7 @@ TEST_F(Soak, LoadSaveNewFiveHundredTimesWithMemoryFlat) {
   for (int i = 0; i < 5; ++i) cycle();
   const std::size_t settled = allocation_meter::Held();
   for (int i = 5; i < cycles; ++i) cycle();
+  RecordHeld(settled);
   EXPECT_LE(allocation_meter::Held(), settled + Slack) << "settled at " << settled;
   ExpectNoMessages();
   std::filesystem::remove(saved);
