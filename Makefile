@@ -14,7 +14,7 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build sample-world run test test-asan fuzz fuzz-smoke bench clean
+.PHONY: all deps configure build sample-world run test test-asan soak fuzz fuzz-smoke bench clean
 
 all: build
 
@@ -54,6 +54,12 @@ test: build test-asan fuzz-smoke
 test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The long sessions at full length (20 000 frames, 500 load/save/new cycles) under
+# AddressSanitizer and LeakSanitizer; `make test` runs them reduced.
+soak: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target soak_tests
+	cd $(ASAN_BUILD) && BRANNOCK_SOAK_FULL=1 ASAN_OPTIONS=detect_leaks=1 ./tests/soak_tests
 
 # The file readers under libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer).
 # A hostile file may neither allocate more than 256 MB at once nor take longer than the
