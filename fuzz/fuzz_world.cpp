@@ -49,6 +49,8 @@ TMS3DContents RigMesh() {
   return c;
 }
 
+constexpr std::size_t MaxConvertedTriangles = 512;
+
 std::string AsText(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 }  // namespace
@@ -103,12 +105,16 @@ void FuzzWorld::ExerciseModel(TVEModel& model) {
   const TVector turn{10.0f, 45.0f, 0.0f};
   engine->ModelEngine->PlacedModelBounds(model.SlotNumber, at, turn, 1.5f);
   engine->ModelEngine->ModelHeightAt(model.SlotNumber, at, turn, 1.5f, at);
-  // Only the surfaces are emptied: clearing the whole room would cost more than the run.
-  TRoom& room = *engine->Room;
-  for (auto& surface : room.Surfaces)
-    if (surface->InUse()) surface->Reset();
-  room.CountSurfaces();
-  ConvertModelToSurfaces(room, model, at, turn, 1.0f);
+  // Pairing triangles into surfaces compares every triangle with every other, so it
+  // is a command for scenery-sized models, not part of reading; large ones skip it.
+  if (model.Triangles.size() <= MaxConvertedTriangles) {
+    // Only the surfaces are emptied: clearing the whole room would cost more than the run.
+    TRoom& room = *engine->Room;
+    for (auto& surface : room.Surfaces)
+      if (surface->InUse()) surface->Reset();
+    room.CountSurfaces();
+    ConvertModelToSurfaces(room, model, at, turn, 1.0f);
+  }
   std::vector<TVector> skinned;
   for (auto& animation : model.Animations) {
     for (const float frame : {1.0f, animation.LastFrame / 2.0f, animation.LastFrame}) {
