@@ -2,11 +2,14 @@
 // in, and animated lights that show every effect and every flare design.
 
 #include <algorithm>
-#include <cmath>
+#include <thread>
 
+#include "core/host.h"
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
 #include "sample_world/demo_parts.h"
+#include "surfaces/cpu_occlusion.h"
+#include "surfaces/light_map.h"
 
 namespace demo {
 namespace {
@@ -28,7 +31,7 @@ struct TLightSpec {
 constexpr TLightSpec Lights[] = {
     {"PLAZA_LANTERN", {-4.6f, 3.2f, -3.6f}, 11.0f, {1.0f, 0.75f, 0.45f}, None, {}, LanternFlare},
     {"PLAZA_LANTERN_2", {4.6f, 3.2f, 5.6f}, 11.0f, {1.0f, 0.75f, 0.45f}, None, {}, LanternFlare},
-    {"MOON_FILL", {-2.0f, 14.0f, 6.0f}, 30.0f, {0.25f, 0.3f, 0.45f}, None, {}, NoFlare},
+    {"MOON_FILL", {-2.0f, 16.0f, 6.0f}, 45.0f, {0.38f, 0.4f, 0.55f}, None, {}, NoFlare},
     {"POND_GLOW", {-9.0f, 0.5f, 4.0f}, 5.0f, {0.2f, 0.5f, 0.6f}, SmoothPulse, {0.05f, 0.2f, 0.3f}, NoFlare},
     {"TERRACE_BEACON", {0.0f, 4.5f, -12.0f}, 8.0f, {1.0f, 0.9f, 0.6f}, TrianglePulse, {0.3f, 0.2f, 0.1f}, SunFlare},
     {"PORTAL_SPARK", {10.0f, 4.2f, -11.0f}, 6.0f, {0.4f, 0.5f, 1.0f}, Flash, {0.05f, 0.05f, 0.2f}, SparkFlare},
@@ -54,27 +57,12 @@ void AddLights(TRoom& room) {
 }
 
 void LightSurfaces(TRoom& room) {
-  const auto channel = [](float v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
-  for (int i = 0; i <= room.LastSurface; ++i) {
-    TSurface& s = *room.Surfaces[i];
-    if (!s.InUse()) continue;
-    const TVector origin = s.corners[0].position;
-    const TVector across = TQZEngine::Subtract(s.corners[1].position, origin);
-    const TVector up = TQZEngine::Subtract(s.corners[3].position, origin);
-    const int w = s.lightMapWidth, h = s.lightMapHeight;
-    for (int r = 0; r < h; ++r)
-      for (int c = 0; c < w; ++c) {
-        // Texel centres, lifted off the surface a little so the test point is in front of it.
-        TVector p = TQZEngine::Add(origin, TQZEngine::Scale(across, (static_cast<float>(c) + 0.5f) / static_cast<float>(w)));
-        p = TQZEngine::Add(p, TQZEngine::Scale(up, (static_cast<float>(r) + 0.5f) / static_cast<float>(h)));
-        p = TQZEngine::Add(p, TQZEngine::Scale(s.normal, 0.05f));
-        const TVector light = TQZEngine::Add(room.Ambience, room.SumLights(p, -1, s.slotIndex));
-        const std::size_t at = (static_cast<std::size_t>(r) * static_cast<std::size_t>(w) + static_cast<std::size_t>(c)) * 3;
-        s.lightMapPixels[at] = channel(light.x);
-        s.lightMapPixels[at + 1] = channel(light.y);
-        s.lightMapPixels[at + 2] = channel(light.z);
-      }
-  }
+  // The editor's own baker, with the processor's shadow test over everything placed.
+  room.Engine.GetHost().GetForm(FormId::Main).SetChecked("CBLightMapCompute", true);
+  CpuOcclusion occlusion(room);
+  const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  for (int i = 0; i <= room.LastSurface; ++i)
+    if (room.Surfaces[i]->InUse()) ComputeLightMap(room, *room.Surfaces[i], &occlusion, threads);
 }
 
 }  // namespace demo

@@ -1,7 +1,7 @@
 #pragma once
 // The pieces the demo room is assembled from, each in its own file: the ground
-// (fields and the floor and wall surfaces over them), the lights, the entities and
-// the light maps.
+// (fields and the floor and wall surfaces over them), the lights with the light maps,
+// and the entities.
 
 #include <string_view>
 
@@ -25,8 +25,8 @@ void ShapeFields(TRoom& room);
 int AddSurfaces(TRoom& room);
 void AddLights(TRoom& room);
 void AddEntities(TRoom& room);
-// Light maps from the room's static lights and ambience. A designer recomputes them
-// with shadows in the editor.
+// Bakes every surface's light map from the static lights, with shadows of everything
+// placed; run last.
 void LightSurfaces(TRoom& room);
 
 // The floor height under (x, z).
