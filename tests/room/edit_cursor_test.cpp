@@ -1,27 +1,8 @@
 // The edit cursor's tools through a headless host: positions and the grid, field
 // painting with the brush, the cool-down of new lights, the surface selection.
-#include "room_fixture.h"
+#include "cursor_fixture.h"
 
 namespace {
-
-class CursorTest : public RoomTest {
-protected:
-  CursorTest() : main(host.Memory(FormId::Main)), cursor(room.Cursor) {
-    main.SetChecked("UseGrid1", true);
-    main.SetActivePage("PageControl", "TabSheetLights");
-  }
-  // Pixels of the 641 x 481 view for a point in the top view at zoom 1 and camera x = z = 0.
-  static int PixelX(float x) { return 320 + static_cast<int>(std::lround(x / TCursor::MetresPerPixel)); }
-  static int PixelY(float z) { return 240 + static_cast<int>(std::lround(z / TCursor::MetresPerPixel)); }
-  void ClickAt(float x, float z) {
-    cursor.SetPosition(room, PixelX(x), PixelY(z));
-    cursor.Press(room);
-    cursor.Release(room);
-  }
-
-  MemoryForm& main;
-  TCursor& cursor;
-};
 
 TEST_F(CursorTest, PositionsSnapToTheQuarterMetreGridAndShowInTheStatusBar) {
   room.Camera.Position = {1.13f, 2.0f, 1.12f};
