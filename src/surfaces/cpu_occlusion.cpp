@@ -1,6 +1,8 @@
 #include "surfaces/cpu_occlusion.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "surfaces/occluder_scene.h"
 
@@ -13,7 +15,27 @@ float DistanceAtDepth(float depth) { return Far * Near / (Far - depth * (Far - N
 
 }  // namespace shadow_depth
 
-CpuOcclusion::CpuOcclusion(TRoom& room) : scene_(CollectOccluders(room)) {}
+namespace {
+
+constexpr double ViewAspect = 4.0 / 3.0;  // the projection's, whatever the view's size
+const double HalfFieldTangent = std::tan(22.5 * std::numbers::pi / 180.0);
+
+// How far the centre of the pixel read lies from the view's centre, as a slope: the
+// pixel is the one at the rounded centre, and its own centre is half a pixel further.
+float PixelSlope(int pixels, double frustumHalfWidth) {
+  const double centre = pixels / 2.0;
+  const double offset = std::nearbyint(centre) + 0.5 - centre;
+  return static_cast<float>(offset * 2.0 / pixels * frustumHalfWidth);
+}
+
+}  // namespace
+
+CpuOcclusion::CpuOcclusion(TRoom& room, ShadowView view) : CpuOcclusion(TriangleBvh(CollectOccluders(room)), view) {}
+
+CpuOcclusion::CpuOcclusion(TriangleBvh scene, ShadowView view)
+    : scene_(std::move(scene)),
+      slopeRight_(PixelSlope(std::max(view.width, 1), HalfFieldTangent * ViewAspect)),
+      slopeUp_(PixelSlope(std::max(view.height, 1), HalfFieldTangent)) {}
 
 bool CpuOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, const TVector& from,
                               const TVector& to) {
@@ -25,6 +47,17 @@ bool CpuOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface,
   // Nothing drawn leaves the cleared depth 1; a target that needs more is never lit.
   const float needed = WindowDepth(distance) + Margin;
   if (!(1.0f >= needed)) return true;
-  const TVector unit{axis.x / distance, axis.y / distance, axis.z / distance};
-  return scene_.AnyHit(from, unit, Near, DistanceAtDepth(needed), skipEntity, skipSurface);
+  const TVector forward{axis.x / distance, axis.y / distance, axis.z / distance};
+  // The camera's right and up for a view turned by pitch and yaw only (a view straight
+  // up or down has yaw 0).
+  const float flat = std::sqrt(forward.x * forward.x + forward.z * forward.z);
+  const TVector right = flat > 1e-6f ? TVector{-forward.z / flat, 0.0f, forward.x / flat} : TVector{1, 0, 0};
+  const TVector up{right.y * forward.z - right.z * forward.y, right.z * forward.x - right.x * forward.z,
+                   right.x * forward.y - right.y * forward.x};
+  // Along this ray the parameter is the depth along the view axis, which the planes and
+  // the depth rule are stated in.
+  const TVector ray{forward.x + slopeRight_ * right.x + slopeUp_ * up.x,
+                    forward.y + slopeRight_ * right.y + slopeUp_ * up.y,
+                    forward.z + slopeRight_ * right.z + slopeUp_ * up.z};
+  return scene_.AnyHit(from, ray, Near, DistanceAtDepth(needed), skipEntity, skipSurface);
 }

@@ -22,11 +22,19 @@ float WindowDepth(float distance);
 float DistanceAtDepth(float depth);
 }  // namespace shadow_depth
 
+// The view the rendered test draws into. It reads the depth of the pixel whose corner
+// is the view's centre, so its ray runs half a pixel right of and above the axis; the
+// ray caster casts that same ray.
+struct ShadowView {
+  int width = 640;
+  int height = 480;
+};
+
 class CpuOcclusion : public Occlusion {
 public:
   // Takes the room's occluders as they are now; later changes to the room are not seen.
-  explicit CpuOcclusion(TRoom& room);
-  explicit CpuOcclusion(TriangleBvh scene) : scene_(std::move(scene)) {}
+  explicit CpuOcclusion(TRoom& room, ShadowView view = {});
+  explicit CpuOcclusion(TriangleBvh scene, ShadowView view = {});
 
   // Safe to call from many threads at once.
   bool IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, const TVector& from,
@@ -36,4 +44,6 @@ public:
 
 private:
   TriangleBvh scene_;
+  float slopeRight_;  // offset of the read pixel's ray per metre along the axis
+  float slopeUp_;
 };
