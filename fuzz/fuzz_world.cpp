@@ -88,6 +88,12 @@ FuzzWorld::FuzzWorld() : root_(ScratchRoot().string()) {
   Write("data\\model\\fuzz\\rig_walk.ms3d", fuzz_rig::AnimationBytes());
 }
 
+FuzzWorld::~FuzzWorld() {
+  engine.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
 void FuzzWorld::Write(std::string_view gamePath, std::span<const std::uint8_t> bytes) {
   const std::string path = fs_layer::ToHostPath(engine->BaseDir.str() + std::string(gamePath));
   std::ofstream file(path, std::ios::binary | std::ios::trunc);

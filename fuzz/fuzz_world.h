@@ -39,6 +39,9 @@ public:
   // into surfaces and pose every animation at its first, middle and last frame.
   void ExerciseModel(TVEModel& model);
 
+  // The scratch directory goes with the process.
+  ~FuzzWorld();
+
 private:
   FuzzWorld();
   std::string root_;
