@@ -19,7 +19,8 @@ seed() {  # seed HARNESS FILE...
 }
 
 seed room "$world"/data/world/room/*.rer
-seed ms3d_base $(find "$world/data/model" "$shared" -name '*.ms3d' ! -name '*_*.ms3d')
+# In the world, "name_animation.ms3d" files are animations; every shared file is a model.
+seed ms3d_base $(find "$world/data/model" -name '*.ms3d' ! -name '*_*.ms3d') $(find "$shared" -name '*.ms3d')
 seed ms3d_animation $(find "$world/data/model" -name '*_*.ms3d')
 seed model_definition $(find "$world/data/model" -name '*.ini' ! -name loadmodel.ini)
 seed model_list "$world/data/model/loadmodel.ini"
