@@ -1,8 +1,9 @@
 #pragma once
 // The edit cursor: turns pointer positions on the top and side views into room
-// coordinates and carries out the active tool - painting fields, placing, editing and
-// moving lights and entities, dropping entities, drawing new surfaces - and the
-// surface commands. Reads the main window's controls through its Form.
+// coordinates and carries out the active tool - painting fields, deriving floor heights
+// from the tiles, placing, editing and moving lights and entities, dropping entities,
+// resizing camera zones, drawing and editing surfaces - and the surface commands.
+// Reads the main window's controls through its Form.
 
 #include <cstdint>
 
