@@ -31,8 +31,10 @@ TEST(ConfigLines, LineEndsAndNoTrimming) {
 }
 
 TEST(ConfigLines, LongLinesAreCutAndTheirRestSkipped) {
-  const std::string longLine = std::string(255, 'x') + "REST";
-  const auto lines = AllLines(longLine + "\r\nnext\n");
+  // 255 characters, then four more that must be dropped.
+  std::string text(255, 'x');
+  text.append("REST\r\nnext\n");
+  const auto lines = AllLines(text);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], std::string(255, 'x'));
   EXPECT_EQ(lines[1], "next") << "the cut-off part must not become a line of its own";
