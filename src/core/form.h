@@ -46,8 +46,8 @@ public:
   // Scroll bars and track bars.
   virtual int Position(std::string_view control) const = 0;
   virtual void SetPosition(std::string_view control, int position) = 0;
-  // Progress bars count from 0 to their maximum; forms without bars ignore it.
-  virtual void SetMaximum(std::string_view /*control*/, int /*maximum*/) {}
+  // Progress bars count from 0 to their maximum.
+  virtual void SetMaximum(std::string_view control, int maximum) = 0;
 
   void AddItem(std::string_view control, std::string_view item) {
     const int selected = ItemIndex(control);

@@ -260,3 +260,14 @@ void QtForm::SetPosition(std::string_view control, int position) {
     Missing(control);
   }
 }
+
+void QtForm::SetMaximum(std::string_view control, int maximum) {
+  QObject* found = Find(control);
+  if (auto* slider = qobject_cast<QAbstractSlider*>(found)) {
+    slider->setMaximum(maximum);
+  } else if (auto* bar = qobject_cast<QProgressBar*>(found)) {
+    bar->setMaximum(maximum);
+  } else {
+    Missing(control);
+  }
+}

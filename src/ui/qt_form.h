@@ -38,6 +38,7 @@ public:
   void SetLeft(std::string_view control, int left) override;
   int Position(std::string_view control) const override;
   void SetPosition(std::string_view control, int position) override;
+  void SetMaximum(std::string_view control, int maximum) override;
 
   // Names asked for that no widget carries, or that a widget of the wrong kind carries.
   // A name missing here is a fault of the form's builder; tests check this stays empty.
