@@ -25,12 +25,12 @@ namespace {
 constexpr int CommonPagesWidth = 306;
 constexpr int KindPagesWidth = 300;
 
-QWidget* KindControl(const PageControlSpec& spec) {
-  switch (spec.kind) {
-    case PageControlKind::Edit: return Edit(spec.name, "", spec.maxLength);
-    case PageControlKind::NameBox: return TextBox(spec.name, spec.maxLength);
-    case PageControlKind::ListIndex: return ListBox(spec.name);
-    case PageControlKind::Check: return Check(spec.name);
+QWidget* KindControl(const PageControlSpec& control) {
+  switch (control.kind) {
+    case PageControlKind::Edit: return Edit(control.name, "", control.maxLength);
+    case PageControlKind::NameBox: return TextBox(control.name, control.maxLength);
+    case PageControlKind::ListIndex: return ListBox(control.name);
+    case PageControlKind::Check: return Check(control.name);
   }
   return nullptr;
 }

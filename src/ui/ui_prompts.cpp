@@ -13,13 +13,13 @@ QString QtFilter(const std::string& filter) {
   return QString::fromStdString(filter.substr(0, bar) + " (" + filter.substr(bar + 1) + ")");
 }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& request, QFileDialog::AcceptMode mode) {
   if (!parent) parent = QApplication::activeWindow();
-  QFileDialog dialog(parent, QString::fromStdString(spec.title), QString::fromStdString(spec.directory),
-                     QtFilter(spec.filter));
+  QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.directory),
+                     QtFilter(request.filter));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  std::string suffix = spec.defaultSuffix;
+  std::string suffix = request.defaultSuffix;
   if (!suffix.empty() && suffix.front() == '.') suffix.erase(0, 1);
   dialog.setDefaultSuffix(QString::fromStdString(suffix));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -28,12 +28,12 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& 
 
 }  // namespace
 
-std::optional<std::string> QtPrompts::OpenFile(const FileDialogSpec& spec) {
-  return RunFileDialog(parent_, spec, QFileDialog::AcceptOpen);
+std::optional<std::string> QtPrompts::OpenFile(const FileDialogSpec& request) {
+  return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
 }
 
-std::optional<std::string> QtPrompts::SaveFile(const FileDialogSpec& spec) {
-  return RunFileDialog(parent_, spec, QFileDialog::AcceptSave);
+std::optional<std::string> QtPrompts::SaveFile(const FileDialogSpec& request) {
+  return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
 }
 
 UnsavedAnswer QtPrompts::AskUnsavedChanges() {

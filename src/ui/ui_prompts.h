@@ -21,16 +21,16 @@ class UiPrompts {
 public:
   virtual ~UiPrompts() = default;
   // A host path, or nothing when the user cancels.
-  virtual std::optional<std::string> OpenFile(const FileDialogSpec& spec) = 0;
-  virtual std::optional<std::string> SaveFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> OpenFile(const FileDialogSpec& request) = 0;
+  virtual std::optional<std::string> SaveFile(const FileDialogSpec& request) = 0;
   virtual UnsavedAnswer AskUnsavedChanges() = 0;
 };
 
 class QtPrompts : public UiPrompts {
 public:
   explicit QtPrompts(QWidget* parent) : parent_(parent) {}
-  std::optional<std::string> OpenFile(const FileDialogSpec& spec) override;
-  std::optional<std::string> SaveFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenFile(const FileDialogSpec& request) override;
+  std::optional<std::string> SaveFile(const FileDialogSpec& request) override;
   UnsavedAnswer AskUnsavedChanges() override;
 
 private:

@@ -21,12 +21,12 @@
 
 class ScriptedPrompts : public UiPrompts {
 public:
-  std::optional<std::string> OpenFile(const FileDialogSpec& spec) override {
-    openSpecs.push_back(spec);
+  std::optional<std::string> OpenFile(const FileDialogSpec& request) override {
+    openSpecs.push_back(request);
     return Next(openAnswers);
   }
-  std::optional<std::string> SaveFile(const FileDialogSpec& spec) override {
-    saveSpecs.push_back(spec);
+  std::optional<std::string> SaveFile(const FileDialogSpec& request) override {
+    saveSpecs.push_back(request);
     return Next(saveAnswers);
   }
   UnsavedAnswer AskUnsavedChanges() override {

@@ -42,16 +42,16 @@ constexpr TLightSpec Lights[] = {
 }  // namespace
 
 void AddLights(TRoom& room) {
-  for (const TLightSpec& spec : Lights) {
-    TLight* light = room.AddLight(spec.position, spec.colour, spec.radius);
+  for (const TLightSpec& plan : Lights) {
+    TLight* light = room.AddLight(plan.position, plan.colour, plan.radius);
     if (!light) return;
-    light->Name = spec.name;
+    light->Name = plan.name;
     light->Active = 1;
-    light->Effect = spec.effect;
-    light->Color2 = spec.colour2;
-    light->Flare = spec.flare;
-    light->EffectSpeed = spec.effect == Flash ? 0.5f : 1.0f;
-    light->FlareAbove = spec.flare == NoFlare ? 0.0f : 0.2f;
+    light->Effect = plan.effect;
+    light->Color2 = plan.colour2;
+    light->Flare = plan.flare;
+    light->EffectSpeed = plan.effect == Flash ? 0.5f : 1.0f;
+    light->FlareAbove = plan.flare == NoFlare ? 0.0f : 0.2f;
   }
   room.CountLights();
 }

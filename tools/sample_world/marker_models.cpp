@@ -68,11 +68,11 @@ std::vector<TModelSpec> MarkerModels() {
     mesh.AddCylinder({0.0f, 0.0f, 0.0f}, 0.04f, 0.04f, 0.7f, 6);
     mesh.BeginGroup("head", marker.colour);
     AddHead(mesh, marker.head);
-    TModelSpec spec;
-    spec.Name = std::string("editor\\") + marker.file;
-    spec.DisplayName = marker.display;
-    spec.Mesh = mesh.Take();
-    models.push_back(std::move(spec));
+    TModelSpec recipe;
+    recipe.Name = std::string("editor\\") + marker.file;
+    recipe.DisplayName = marker.display;
+    recipe.Mesh = mesh.Take();
+    models.push_back(std::move(recipe));
   }
   return models;
 }

@@ -26,7 +26,7 @@ struct TModelSpec {
   float DetailScale = 4.0f;
 };
 
-void WriteModel(WorldWriter& world, const TModelSpec& spec);
+void WriteModel(WorldWriter& world, const TModelSpec& recipe);
 
 // Groups of models, each built in its own file.
 std::vector<TModelSpec> MarkerModels();

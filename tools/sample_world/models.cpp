@@ -16,29 +16,29 @@ std::string FilePath(const std::string& gameName) {
   return path;
 }
 
-std::string Definition(const TModelSpec& spec) {
+std::string Definition(const TModelSpec& recipe) {
   std::ostringstream out;
-  out << "[MODEL_BASEDATA]\n" << spec.DisplayName << "\n" << spec.Scale << "\n\n";
-  out << "[MODEL_CULLFACE]\n" << (spec.CullFace ? "TRUE" : "FALSE") << "\n\n";
+  out << "[MODEL_BASEDATA]\n" << recipe.DisplayName << "\n" << recipe.Scale << "\n\n";
+  out << "[MODEL_CULLFACE]\n" << (recipe.CullFace ? "TRUE" : "FALSE") << "\n\n";
   out << "[MODEL_DEPTHTEST]\nTRUE\n\n";
-  if (spec.DetailMap) out << "[MODEL_DETAILMAP]\nTRUE\n" << spec.DetailScale << "\n\n";
-  if (!spec.Animations.empty()) {
+  if (recipe.DetailMap) out << "[MODEL_DETAILMAP]\nTRUE\n" << recipe.DetailScale << "\n\n";
+  if (!recipe.Animations.empty()) {
     out << "[MODEL_ANIMATION]\n";
-    for (const auto& [name, file] : spec.Animations) out << name << "\n";
+    for (const auto& [name, file] : recipe.Animations) out << name << "\n";
   }
   return out.str();
 }
 
 }  // namespace
 
-void WriteModel(WorldWriter& world, const TModelSpec& spec) {
-  const std::string base = FilePath(spec.Name);
-  world.Binary(base + ".ms3d", WriteMS3D(spec.Mesh));
-  world.Text(base + ".ini", Definition(spec));
-  for (const auto& [name, file] : spec.Animations) world.Binary(base + "_" + name + ".ms3d", WriteMS3D(file));
-  for (std::size_t i = 0; i < spec.Skins.size(); ++i)
-    world.Binary(base + (i == 0 ? "" : std::to_string(i)) + ".bmp", EncodeBmp24(spec.Skins[i]));
-  if (spec.DetailMap) world.Binary(base + "_d.bmp", EncodeBmp24(*spec.DetailMap));
+void WriteModel(WorldWriter& world, const TModelSpec& recipe) {
+  const std::string base = FilePath(recipe.Name);
+  world.Binary(base + ".ms3d", WriteMS3D(recipe.Mesh));
+  world.Text(base + ".ini", Definition(recipe));
+  for (const auto& [name, file] : recipe.Animations) world.Binary(base + "_" + name + ".ms3d", WriteMS3D(file));
+  for (std::size_t i = 0; i < recipe.Skins.size(); ++i)
+    world.Binary(base + (i == 0 ? "" : std::to_string(i)) + ".bmp", EncodeBmp24(recipe.Skins[i]));
+  if (recipe.DetailMap) world.Binary(base + "_d.bmp", EncodeBmp24(*recipe.DetailMap));
 }
 
 TMS3DContents AnimationFile(const TMS3DContents& mesh, const TJointKeys& keys, float fps) {
@@ -64,7 +64,7 @@ const std::vector<TSceneryTile>& SceneryTiles() {
   static const std::vector<TSceneryTile> tiles = [] {
     std::vector<TSceneryTile> list;
     const std::string prefix = "world\\";
-    for (const TModelSpec& spec : SceneryModels()) list.push_back({spec.Name.substr(prefix.size()), spec.DisplayName});
+    for (const TModelSpec& recipe : SceneryModels()) list.push_back({recipe.Name.substr(prefix.size()), recipe.DisplayName});
     return list;
   }();
   return tiles;
@@ -75,11 +75,11 @@ void WriteModels(WorldWriter& world) {
   auto listed = MarkerModels();
   for (auto& unit : UnitModels()) listed.push_back(std::move(unit));
   listed.push_back(GrassBladeModel());
-  for (const TModelSpec& spec : listed) {
-    WriteModel(world, spec);
-    list += spec.Name + "\n";
+  for (const TModelSpec& recipe : listed) {
+    WriteModel(world, recipe);
+    list += recipe.Name + "\n";
   }
   world.Text("data/model/loadmodel.ini", list);
   // Scenery is not listed: rooms name it in their tile lists.
-  for (const TModelSpec& spec : SceneryModels()) WriteModel(world, spec);
+  for (const TModelSpec& recipe : SceneryModels()) WriteModel(world, recipe);
 }

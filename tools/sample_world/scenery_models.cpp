@@ -18,21 +18,21 @@ TImage MaterialImage(const char* name) {
 }
 
 TModelSpec Scenery(const char* file, const char* display, MeshBuilder& mesh) {
-  TModelSpec spec;
-  spec.Name = std::string("world\\object\\") + file;
-  spec.DisplayName = display;
-  spec.Mesh = mesh.Take();
-  return spec;
+  TModelSpec recipe;
+  recipe.Name = std::string("world\\object\\") + file;
+  recipe.DisplayName = display;
+  recipe.Mesh = mesh.Take();
+  return recipe;
 }
 
 TModelSpec WallBlock() {
   MeshBuilder mesh;
   mesh.BeginGroup("wall", White, "wall_block.bmp");
   mesh.AddBox({-1.0f, 0.0f, -0.25f}, {1.0f, 3.0f, 0.25f});
-  TModelSpec spec = Scenery("wall_block", "WALL_BLOCK", mesh);
-  spec.Skins.push_back(MaterialImage(material::Bricks));
-  spec.DetailMap = NoiseTexture(64, {0.4f, 0.4f, 0.4f}, {0.6f, 0.6f, 0.6f}, 51, 8);
-  return spec;
+  TModelSpec recipe = Scenery("wall_block", "WALL_BLOCK", mesh);
+  recipe.Skins.push_back(MaterialImage(material::Bricks));
+  recipe.DetailMap = NoiseTexture(64, {0.4f, 0.4f, 0.4f}, {0.6f, 0.6f, 0.6f}, 51, 8);
+  return recipe;
 }
 
 TModelSpec Column() {
@@ -41,9 +41,9 @@ TModelSpec Column() {
   mesh.AddBox({-0.4f, 0.0f, -0.4f}, {0.4f, 0.3f, 0.4f});
   mesh.AddCylinder({0.0f, 0.3f, 0.0f}, 0.28f, 0.24f, 3.0f, 12);
   mesh.AddBox({-0.4f, 3.3f, -0.4f}, {0.4f, 3.55f, 0.4f});
-  TModelSpec spec = Scenery("column", "STONE_COLUMN", mesh);
-  spec.Skins.push_back(MaterialImage(material::Stone));
-  return spec;
+  TModelSpec recipe = Scenery("column", "STONE_COLUMN", mesh);
+  recipe.Skins.push_back(MaterialImage(material::Stone));
+  return recipe;
 }
 
 TModelSpec Stairs() {
@@ -53,9 +53,9 @@ TModelSpec Stairs() {
     const float f = static_cast<float>(i);
     mesh.AddBox({-1.0f, 0.0f, -1.0f + 0.5f * f}, {1.0f, 0.25f * (4.0f - f), -0.5f + 0.5f * f});
   }
-  TModelSpec spec = Scenery("stairs", "STONE_STAIRS", mesh);
-  spec.Skins.push_back(MaterialImage(material::Stone));
-  return spec;
+  TModelSpec recipe = Scenery("stairs", "STONE_STAIRS", mesh);
+  recipe.Skins.push_back(MaterialImage(material::Stone));
+  return recipe;
 }
 
 TModelSpec Tree() {
@@ -65,10 +65,10 @@ TModelSpec Tree() {
   mesh.BeginGroup("crown", White, "tree1.bmp", 1);
   mesh.AddCylinder({0.0f, 1.6f, 0.0f}, 1.6f, 0.0f, 1.8f, 10);
   mesh.AddCylinder({0.0f, 2.7f, 0.0f}, 1.2f, 0.0f, 1.6f, 10);
-  TModelSpec spec = Scenery("tree", "OLD_TREE", mesh);
-  spec.Skins.push_back(PlankTexture(64, 8, {0.35f, 0.24f, 0.14f}, 61));
-  spec.Skins.push_back(NoiseTexture(64, {0.08f, 0.22f, 0.08f}, {0.25f, 0.45f, 0.15f}, 62, 8));
-  return spec;
+  TModelSpec recipe = Scenery("tree", "OLD_TREE", mesh);
+  recipe.Skins.push_back(PlankTexture(64, 8, {0.35f, 0.24f, 0.14f}, 61));
+  recipe.Skins.push_back(NoiseTexture(64, {0.08f, 0.22f, 0.08f}, {0.25f, 0.45f, 0.15f}, 62, 8));
+  return recipe;
 }
 
 TModelSpec Door() {
@@ -81,12 +81,12 @@ TModelSpec Door() {
   mesh.BeginGroup("leaf", White, "door1.bmp", 1);
   mesh.SetBone(0);
   mesh.AddBox({-0.6f, 0.0f, -0.05f}, {0.6f, 2.3f, 0.05f});
-  TModelSpec spec = Scenery("door", "WOODEN_DOOR", mesh);
+  TModelSpec recipe = Scenery("door", "WOODEN_DOOR", mesh);
   TJointKeys open = {{"hinge", {{1.0f, {0.0f, 0.0f, 0.0f}}, {21.0f, {0.0f, -1.5f, 0.0f}}}}};
-  spec.Animations = {{"open", AnimationFile(spec.Mesh, open)}};
-  spec.Skins.push_back(MaterialImage(material::Stone));
-  spec.Skins.push_back(MaterialImage(material::Planks));
-  return spec;
+  recipe.Animations = {{"open", AnimationFile(recipe.Mesh, open)}};
+  recipe.Skins.push_back(MaterialImage(material::Stone));
+  recipe.Skins.push_back(MaterialImage(material::Planks));
+  return recipe;
 }
 
 }  // namespace
@@ -99,10 +99,10 @@ TModelSpec GrassBladeModel() {
   mesh.AddBlade({0.0f, 0.0f, 0.0f}, 0.08f, 0.5f, 0.1f);
   mesh.AddBlade({0.06f, 0.0f, 0.04f}, 0.06f, 0.4f, -0.08f);
   mesh.AddBlade({-0.05f, 0.0f, -0.03f}, 0.07f, 0.45f, 0.05f);
-  TModelSpec spec;
-  spec.Name = "effect\\grass_blade";
-  spec.DisplayName = GrassModelName;
-  spec.CullFace = false;  // a blade is seen from both sides
-  spec.Mesh = mesh.Take();
-  return spec;
+  TModelSpec recipe;
+  recipe.Name = "effect\\grass_blade";
+  recipe.DisplayName = GrassModelName;
+  recipe.CullFace = false;  // a blade is seen from both sides
+  recipe.Mesh = mesh.Take();
+  return recipe;
 }

@@ -49,19 +49,19 @@ TModelSpec Mutant() {
   mesh.SetBone(6);
   mesh.AddBox({-0.45f, 0.85f, -0.08f}, {-0.3f, 1.62f, 0.08f});
 
-  TModelSpec spec;
-  spec.Name = "unit\\mutant";
-  spec.DisplayName = "UNIT_ENEMY_MUTANT";
-  spec.Mesh = mesh.Take();
-  spec.Animations = {
-      {"walk", AnimationFile(spec.Mesh, {{"leg_l", Swing(0, 0.6f, 20.0f)},
+  TModelSpec recipe;
+  recipe.Name = "unit\\mutant";
+  recipe.DisplayName = "UNIT_ENEMY_MUTANT";
+  recipe.Mesh = mesh.Take();
+  recipe.Animations = {
+      {"walk", AnimationFile(recipe.Mesh, {{"leg_l", Swing(0, 0.6f, 20.0f)},
                                          {"leg_r", Swing(0, 0.6f, 20.0f, true)},
                                          {"arm_l", Swing(0, 0.5f, 20.0f, true)},
                                          {"arm_r", Swing(0, 0.5f, 20.0f)}})},
-      {"idle", AnimationFile(spec.Mesh, {{"spine", Swing(2, 0.08f, 40.0f)}, {"head", Swing(1, 0.4f, 40.0f)}})},
+      {"idle", AnimationFile(recipe.Mesh, {{"spine", Swing(2, 0.08f, 40.0f)}, {"head", Swing(1, 0.4f, 40.0f)}})},
   };
-  spec.Skins.push_back(NoiseTexture(64, {0.25f, 0.32f, 0.2f}, {0.5f, 0.55f, 0.35f}, 31, 16));
-  return spec;
+  recipe.Skins.push_back(NoiseTexture(64, {0.25f, 0.32f, 0.2f}, {0.5f, 0.55f, 0.35f}, 31, 16));
+  return recipe;
 }
 
 TModelSpec ClawShrimp() {
@@ -86,18 +86,18 @@ TModelSpec ClawShrimp() {
   mesh.SetBone(3);
   mesh.AddBox({-0.35f, 0.3f, 0.45f}, {-0.15f, 0.5f, 0.95f});
 
-  TModelSpec spec;
-  spec.Name = "unit\\clawshrimp";
-  spec.DisplayName = "UNIT_ENEMY_CLAWSHRIMP";
-  spec.Mesh = mesh.Take();
-  spec.Animations = {
-      {"walk", AnimationFile(spec.Mesh, {{"tail", Swing(1, 0.3f, 16.0f)},
+  TModelSpec recipe;
+  recipe.Name = "unit\\clawshrimp";
+  recipe.DisplayName = "UNIT_ENEMY_CLAWSHRIMP";
+  recipe.Mesh = mesh.Take();
+  recipe.Animations = {
+      {"walk", AnimationFile(recipe.Mesh, {{"tail", Swing(1, 0.3f, 16.0f)},
                                          {"claw_l", Swing(1, 0.25f, 16.0f)},
                                          {"claw_r", Swing(1, 0.25f, 16.0f, true)}})},
-      {"idle", AnimationFile(spec.Mesh, {{"claw_l", Swing(0, 0.4f, 30.0f)}, {"claw_r", Swing(0, 0.4f, 30.0f, true)}})},
+      {"idle", AnimationFile(recipe.Mesh, {{"claw_l", Swing(0, 0.4f, 30.0f)}, {"claw_r", Swing(0, 0.4f, 30.0f, true)}})},
   };
-  spec.Skins.push_back(NoiseTexture(64, {0.55f, 0.2f, 0.1f}, {0.9f, 0.5f, 0.3f}, 32, 8));
-  return spec;
+  recipe.Skins.push_back(NoiseTexture(64, {0.55f, 0.2f, 0.1f}, {0.9f, 0.5f, 0.3f}, 32, 8));
+  return recipe;
 }
 
 }  // namespace
