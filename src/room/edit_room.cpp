@@ -50,7 +50,10 @@ void TRoom::ClearRoom() {
   ClearFields();
   for (auto& light : Lights) light.ResetLight();
   for (auto& entity : Entities) entity->Delete();
-  for (auto& surface : Surfaces) surface->Reset();
+  // One reading of the resolution edit for the whole table: a bad number there is
+  // reported once, not once per slot.
+  const auto texelsPerMetre = TSurface::ReadTexelsPerMetre(*this);
+  for (auto& surface : Surfaces) surface->Reset(texelsPerMetre);
   // All three, so the status bar never shows the counts of the room just dropped.
   CountLights();
   CountEntities();

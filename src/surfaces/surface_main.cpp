@@ -32,7 +32,16 @@ TSurface::TSurface(TRoom& room, std::int16_t slot)
 
 TSurface::~TSurface() { ReleaseTextures(); }
 
-void TSurface::Reset() {
+std::optional<float> TSurface::ReadTexelsPerMetre(TRoom& room) {
+  float value = 0.0f;
+  if (!room.Engine.ReadFloat(room.Engine.GetHost().GetForm(FormId::Main), "EditSurfaceLightMapPixelPerMeter", value))
+    return std::nullopt;
+  return value;
+}
+
+void TSurface::Reset() { Reset(ReadTexelsPerMetre(room_)); }
+
+void TSurface::Reset(std::optional<float> texelsPerMetre) {
   state = -1;
   name = "SURFACE";
   textureName = "textures\\default";
@@ -40,8 +49,7 @@ void TSurface::Reset() {
   texPerMetreT = 0.5f;
   lightMapWidth = 32;
   lightMapHeight = 32;
-  room_.Engine.ReadFloat(room_.Engine.GetHost().GetForm(FormId::Main), "EditSurfaceLightMapPixelPerMeter",
-                         lightMapTexelsPerMetre);
+  if (texelsPerMetre) lightMapTexelsPerMetre = *texelsPerMetre;
   ReleaseTextures();
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/binary_io.h"
@@ -53,7 +54,14 @@ public:
   // RGB rows of lightMapWidth texels; only the first width x height x 3 bytes count.
   std::vector<std::uint8_t> lightMapPixels;
 
+  // Reads the light-map resolution from the main window's edit (a bad number keeps the
+  // old one, with a message).
   void Reset();
+  // The same with the resolution already read, so a whole table is reset with one
+  // reading and at most one message; nothing keeps the old resolution.
+  void Reset(std::optional<float> texelsPerMetre);
+  // The main window's light-map resolution, or nothing after reporting a bad number.
+  static std::optional<float> ReadTexelsPerMetre(TRoom& room);
   void ReleaseTextures();
   void Recompute();
   void ComputeNormal();

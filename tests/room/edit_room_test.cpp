@@ -107,3 +107,18 @@ TEST_F(Room, FramesAnimateOnlyWhatIsInUse) {
 }
 
 }  // namespace
+
+TEST_F(Room, NewRoomReadsTheLightMapResolutionOnce) {
+  Form& main = host.GetForm(FormId::Main);
+  main.SetText("EditSurfaceLightMapPixelPerMeter", "8,00");
+  room.ClearRoom();
+  EXPECT_TRUE(host.errors.empty());
+  EXPECT_EQ(room.Surfaces[0]->lightMapTexelsPerMetre, 8.0f);
+  EXPECT_EQ(room.Surfaces[255]->lightMapTexelsPerMetre, 8.0f);
+
+  // A bad number: one message for the whole table, and every slot keeps its value.
+  main.SetText("EditSurfaceLightMapPixelPerMeter", "eight");
+  room.ClearRoom();
+  EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_ENGINE: Error on converting value!"});
+  EXPECT_EQ(room.Surfaces[255]->lightMapTexelsPerMetre, 8.0f);
+}
