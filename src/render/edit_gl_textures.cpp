@@ -2,13 +2,15 @@
 #include <string>
 
 #include "core/config_lines.h"
+#include "core/texture_list.h"
 #include "engine/edit_engine.h"
 #include "render/bitmap_file.h"
 #include "render/edit_gl.h"
 
 namespace {
 
-constexpr std::string_view ListHeader = "[TEXTURE_FILENAME]";
+static_assert(static_cast<int>(TextureListSlots) == TEditGL::TextureSlots, "the list fills the table's slots");
+
 // Names are compared by their first 32 characters only.
 constexpr std::size_t NameLength = 32;
 constexpr int ComboDropDownCount = 22;
@@ -34,22 +36,11 @@ void TEditGL::LoadTextureList() {
   if (!engine_.CheckFile(listPath, true)) return;
   auto reader = ConfigLineReader::Open(listPath);
   if (!reader) return;
-  bool inList = false;
   int slot = 0;
-  while (auto line = reader->ReadLine()) {
-    if (!inList) {
-      inList = *line == ListHeader;
-      continue;
-    }
-    if (line->empty()) {
-      inList = false;
-      continue;
-    }
-    // The table has 100 slots; later names are ignored.
-    if (slot == TextureSlots) break;
+  for (const std::string& name : ReadTextureList(*reader)) {
     ++slot;
     // A missing bitmap stops the list half-way: the count and fixed slots stay unset.
-    if (!LoadListedTexture(*line, slot)) return;
+    if (!LoadListedTexture(name, slot)) return;
   }
   textureCount_ = static_cast<std::int16_t>(slot);
   ResolveFixedTextures();
