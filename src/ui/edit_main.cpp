@@ -59,7 +59,9 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
     unsaved_->MarkSaved();
   });
   connect(&Timer, &QTimer::timeout, this, [this] {
-    if (!engine_) return;
+    // A frame in the middle of a bake would move what is being baked (and draw into
+    // the context the rendered shadow test is using).
+    if (!engine_ || host_.InLongWork()) return;
     renderer_->MakeCurrent();
     engine_->DoFrame();
     SyncToolButtons();
@@ -102,6 +104,12 @@ QAction* TFormMain::MenuAction(const char* objectName) const {
 // ---- Close protocol ----------------------------------------------------------------
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+  // Shutting down under a running bake would free the room it is writing into; the
+  // designer can close once it is done.
+  if (host_.InLongWork()) {
+    event->ignore();
+    return;
+  }
   const bool frameTimerWasRunning = Timer.isActive();
   Timer.stop();
   if (ShutDownTimer.isActive()) {

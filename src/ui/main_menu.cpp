@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "room/edit_room.h"
+#include "surfaces/light_map.h"
 #include "ui/edit_main.h"
 #include "ui/qt_form.h"
 
@@ -71,6 +72,13 @@ void TFormMain::BuildMenus() {
   room->addSeparator();
   AddCheckItem(*room, "Use Grid", true, "G");
   AddCheckItem(*room, "Auto-Falldown new Entities", true);
+  room->addSeparator();
+  // Light maps normally take their shadows from the ray caster; the literal render from
+  // each light stays at hand to compare a bake against (it takes hours on a full room).
+  connect(AddCheckItem(*room, "Rendered Shadow Test", false), &QAction::toggled, this, [this](bool rendered) {
+    if (Engine() && Engine()->Room->LightMaps)
+      Engine()->Room->LightMaps->Method = rendered ? ShadowMethod::Gl : ShadowMethod::Cpu;
+  });
 
   QMenu* view = bar->addMenu(QStringLiteral("View"));
   view->setObjectName(QStringLiteral("View1"));

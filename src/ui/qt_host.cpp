@@ -83,7 +83,9 @@ void QtHost::SetCaption(std::string_view text) {
 }
 
 void QtHost::ProcessEvents() {
-  QApplication::processEvents();
+  ++longWorkDepth_;
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  --longWorkDepth_;
   KeepGLCurrent();
 }
 

@@ -40,7 +40,11 @@ public:
   ModalResult RunModal(FormId id) override;
   void SetStatusText(int panel, std::string_view text) override;
   void SetCaption(std::string_view text) override;
+  // Processes what is pending in the middle of long work (a bake, between rows): the
+  // window repaints and timers tick, but input waits until the work is done, and
+  // handlers that would change or drop the document ask InLongWork() first.
   void ProcessEvents() override;
+  bool InLongWork() const { return longWorkDepth_ > 0; }
   std::optional<Rgb> PickColor(Rgb initial) override;
   void PollKeyboard() override;
   bool KeyDown(int virtualKey) override;
@@ -71,6 +75,7 @@ private:
   std::set<int> keysPolled_;  // the snapshot of the last poll
   std::vector<std::string> errorLog_;
   std::function<void()> keepGLCurrent_;
+  int longWorkDepth_ = 0;
 
   void KeepGLCurrent() {
     if (keepGLCurrent_) keepGLCurrent_();

@@ -14,6 +14,7 @@
 #include "editor_fixture.h"
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
+#include "surfaces/light_map.h"
 #include "ui/edit_entityform.h"
 #include "ui/edit_lightform.h"
 #include "ui/edit_roomform.h"
@@ -234,4 +235,39 @@ TEST_F(EditorTest, FailedSaveIsReportedKeepsTheOldFileAndTheQuestion) {
   EXPECT_FALSE(Main().ShutDownTimer.isActive());
   EXPECT_TRUE(Engine().Room->Lights[0].InUse());
   std::filesystem::remove(file);
+}
+
+TEST_F(EditorTest, LongWorkHoldsFramesAndClosingUntilItEnds) {
+  StartEditor();
+  QSignalSpy frames(&Main(), &TFormMain::frameDone);
+  QSignalSpy shutDowns(&Main(), &TFormMain::engineShutDown);
+  QTimer::singleShot(20, &Main(), [this] { Main().close(); });
+  // A bake steps its rows this way: work, then the pending events.
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 300) {
+    QTest::qSleep(5);
+    host->ProcessEvents();
+  }
+  EXPECT_EQ(frames.count(), 0);
+  EXPECT_EQ(shutDowns.count(), 0);
+  ASSERT_NE(Main().Engine(), nullptr);
+  EXPECT_TRUE(Main().isVisible());
+
+  // Once the work is done the frames run again and a close goes through as usual.
+  ASSERT_TRUE(WaitFor([&] { return frames.count() > 0; }));
+  EXPECT_FALSE(Main().close());
+  ASSERT_TRUE(WaitFor([this] { return !Main().isVisible(); }));
+  EXPECT_EQ(shutDowns.count(), 1);
+}
+
+TEST_F(EditorTest, RenderedShadowTestSwitchesTheBakeMethod) {
+  StartEditor();
+  LightMapBaker* baker = Engine().Room->LightMaps;
+  ASSERT_NE(baker, nullptr);
+  EXPECT_EQ(baker->Method, ShadowMethod::Cpu);
+  Main().MenuAction("RenderedShadowTest1")->trigger();
+  EXPECT_EQ(baker->Method, ShadowMethod::Gl);
+  Main().MenuAction("RenderedShadowTest1")->trigger();
+  EXPECT_EQ(baker->Method, ShadowMethod::Cpu);
 }
