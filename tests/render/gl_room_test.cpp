@@ -95,6 +95,23 @@ TEST_F(RoomRendering, SurfacesCountTwoPolygonsEachAndShowTheirTexture) {
   EXPECT_TRUE(host.caption.empty());
 }
 
+// The light map multiplies the texture under it: black is black, grey halves it.
+TEST_F(RoomRendering, ALightMapDarkensItsSurfaceTexture) {
+  WriteBitmap("data/model/world/textures/white.bmp", Qt::white);
+  StartGL();
+  Main().SetChecked("ShowSurfaces1", true);
+  for (const auto& [level, expected] : {std::pair{0, 0}, {128, 128}, {255, 255}}) {
+    gl->SurfaceTextureUploads().SetLightMapComputer([level](TSurface& surface) {
+      std::fill(surface.lightMapPixels.begin(), surface.lightMapPixels.end(), static_cast<std::uint8_t>(level));
+    });
+    TSurface* floor = AddFloor(-2, -2, 2, 2, 0.0f, "textures\\white");
+    ASSERT_NE(floor, nullptr);
+    Frame(TCamera::ModeTop);
+    ExpectColor(Pixel(300, 220), {expected, expected, expected});
+    floor->Reset();
+  }
+}
+
 TEST_F(RoomRendering, TheSelectedSurfacePulsesOnlyOnTheSurfacesPage) {
   WriteBitmap("data/model/world/textures/grey.bmp", QColor(128, 128, 128));
   StartGL();

@@ -1,0 +1,214 @@
+// Models and particles as the room renderer draws them: on the sample world, whose
+// catalogue has scenery tiles and skinned units, and in a throw-away game directory
+// where a sprite's colours are known exactly.
+#include <set>
+
+#include "entities/edit_entity.h"
+#include "entities/entity_typus.h"
+#include "gl_fixture.h"
+#include "models/edit_model.h"
+#include "particles/particle_main.h"
+
+namespace {
+
+// The sample world drawn through the editor's start-up order, with an empty room.
+class SampleWorldDrawing : public ::testing::Test {
+protected:
+  static constexpr int Width = 640;
+  static constexpr int Height = 480;
+
+  void SetUp() override {
+    std::string error;
+    context = OffscreenContext::Create(Width, Height, &error);
+    ASSERT_NE(context, nullptr) << error;
+    engine = std::make_unique<TQZEngine>(host, BRANNOCK_SAMPLE_DIR);
+    gl = std::make_unique<TEditGL>(*engine, context->ProcLookup());
+    gl->ResizeGLScene(Width, Height);
+    gl->InitGLState();
+    gl->Attach();
+    engine->StartUp();
+    ASSERT_TRUE(host.errors.empty()) << host.errors[0].Full();
+    Room().Camera.Position = {0.0f, 1.0f, 0.0f};
+    Room().Camera.Rotation = {};
+  }
+
+  void TearDown() override {
+    if (gl) gl->ShutdownGL();
+    gl.reset();
+    engine.reset();
+  }
+
+  TRoom& Room() { return *engine->Room; }
+
+  TEntity& Add(std::int16_t kind, const char* animation = "") {
+    TEntity* entity = Room().AddEntity(kind, {0.0f, 0.0f, 0.0f}, {}, 1.0f);
+    EXPECT_NE(entity, nullptr);
+    entity->AnimName = animation;
+    entity->Bind();
+    return *entity;
+  }
+
+  std::size_t Triangles(const TEntity& entity) const {
+    const TVEModel* model = engine->ModelEngine->GetModel(entity.ModelIndex);
+    return model ? model->Triangles.size() : 0;
+  }
+
+  // The frame as RGB rows.
+  std::vector<unsigned char> Frame(int mode) {
+    Room().Camera.Mode = static_cast<std::uint16_t>(mode);
+    gl->DrawFrame();
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(Width) * Height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+  }
+
+  static std::size_t PixelsDiffering(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i + 2 < a.size(); i += 3)
+      differing += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    return differing;
+  }
+
+  static std::size_t Colours(const std::vector<unsigned char>& pixels) {
+    std::set<unsigned> seen;
+    for (std::size_t i = 0; i + 2 < pixels.size(); i += 3)
+      seen.insert(pixels[i] << 16u | pixels[i + 1] << 8u | pixels[i + 2]);
+    return seen.size();
+  }
+
+  void SaveFrame(const std::string& name) const {
+    EXPECT_TRUE(context->SavePng(std::string(BRANNOCK_RENDER_ARTIFACT_DIR) + "/" + name + ".png"));
+  }
+
+  HeadlessHost host;
+  std::unique_ptr<OffscreenContext> context;
+  std::unique_ptr<TQZEngine> engine;
+  std::unique_ptr<TEditGL> gl;
+};
+
+TEST_F(SampleWorldDrawing, ATileModelCountsItsTrianglesAndCoversTheMarkerBox) {
+  const auto empty = Frame(TCamera::ModeSide);
+  const std::int32_t before = gl->PolygonCount();
+  Room().TileList[0] = "object\\column";
+  Room().ReloadResources();
+  TEntity& tile = Add(typus::Tile);
+  tile.ModelName = "STONE_COLUMN";
+  tile.Bind();
+  ASSERT_GE(tile.ModelIndex, 0);
+  ASSERT_GT(Triangles(tile), 0u);
+  const auto drawn = Frame(TCamera::ModeSide);
+  EXPECT_EQ(gl->PolygonCount() - before, static_cast<std::int32_t>(Triangles(tile)));
+  EXPECT_GT(PixelsDiffering(empty, drawn), 2000u);
+  EXPECT_TRUE(host.caption.empty()) << host.caption;
+}
+
+// Tiles play their animation skinned on the processor; units keep their model still
+// in the editor whatever animation they name.
+TEST_F(SampleWorldDrawing, AnAnimatedTileIsSkinnedAfreshEveryFrameAUnitIsNot) {
+  Room().TileList[0] = "object\\door";
+  Room().ReloadResources();
+  TEntity& door = Add(typus::Tile, "open");
+  door.ModelName = "WOODEN_DOOR";
+  door.Bind();
+  ASSERT_GE(door.ModelIndex, 0);
+  const auto Step = [&] {
+    Room().DoFrame();
+    return Frame(TCamera::ModeSide);
+  };
+  auto previous = Step();
+  const std::int32_t polygons = gl->PolygonCount();
+  std::size_t moved = 0;
+  for (int frame = 0; frame < 6; ++frame) {
+    const auto now = Step();
+    EXPECT_EQ(gl->PolygonCount(), polygons);  // the same triangles, only moved
+    moved += PixelsDiffering(previous, now);
+    previous = now;
+  }
+  EXPECT_GT(moved, 200u);
+  SaveFrame("door_opening_side");
+
+  door.Delete();
+  TEntity& unit = Add(typus::Mutant, "walk");
+  unit.ModelName = "UNIT_ENEMY_MUTANT";
+  unit.Rotation = {0.0f, 90.0f, 0.0f};  // a stride would show across the side view
+  unit.Bind();
+  ASSERT_GE(unit.ModelIndex, 0);
+  const auto still = Step();
+  EXPECT_EQ(gl->PolygonCount(), static_cast<std::int32_t>(Triangles(unit)));
+  for (int frame = 0; frame < 4; ++frame) EXPECT_EQ(PixelsDiffering(still, Step()), 0u);
+  EXPECT_TRUE(host.caption.empty()) << host.caption;
+}
+
+TEST_F(SampleWorldDrawing, FireSpritesBrightenTheViewAndCountNoPolygons) {
+  auto& fire = dynamic_cast<TEParticle&>(Add(typus::Fire));
+  for (int frame = 0; frame < 12; ++frame) Room().DoFrame();
+  ASSERT_GT(fire.HighIndex(), 0);
+  const auto burning = Frame(TCamera::ModeSide);
+  const std::int32_t polygons = gl->PolygonCount();
+  fire.ClearParticles();
+  const auto out = Frame(TCamera::ModeSide);
+  EXPECT_EQ(gl->PolygonCount(), polygons);
+  long brighter = 0;
+  for (std::size_t i = 0; i < burning.size(); ++i) brighter += burning[i] > out[i];
+  EXPECT_GT(brighter, 500);
+  EXPECT_TRUE(host.caption.empty()) << host.caption;
+}
+
+// Pictures of the demo room in every view, kept beside the tests to look at.
+TEST_F(SampleWorldDrawing, TheDemoRoomDrawsInEveryViewWithoutAGLError) {
+  ASSERT_TRUE(Room().LoadFromFile(engine->RoomDir.str() + "demo.rer"));
+  Form& main = host.GetForm(FormId::Main);
+  for (auto item : {view_menu::ShowFog, view_menu::ShowSurfaces, view_menu::ShowLensFlares, view_menu::Lighting,
+                    view_menu::ShowDetailmaps, view_menu::ShowLights, view_menu::ShowGrid})
+    main.SetChecked(item, true);
+  for (int frame = 0; frame < 20; ++frame) Room().DoFrame();
+  const char* names[] = {"demo_top", "demo_side", "demo_3d"};
+  for (int mode : {TCamera::ModeTop, TCamera::ModeSide, TCamera::Mode3D}) {
+    if (mode == TCamera::Mode3D) {
+      Room().Camera.Position = {-0.5f, 4.5f, 16.5f};
+      Room().Camera.Rotation = {-14.0f, 16.0f, 0.0f};
+    }
+    const auto picture = Frame(mode);
+    SaveFrame(names[mode]);
+    EXPECT_TRUE(host.caption.empty()) << names[mode] << ": " << host.caption;
+    // Every surface counts, and a textured, lit room is far from a flat picture.
+    EXPECT_GE(gl->PolygonCount(), 2 * Room().CountSurfaces()) << names[mode];
+    EXPECT_GT(Colours(picture), 1000u) << names[mode];
+  }
+}
+
+class SpriteBlending : public GLTest {};
+
+// Blending 2 darkens by the sprite first and then adds its colour, so a coloured
+// texture darkens each channel by its own share; one average pass would not.
+TEST_F(SpriteBlending, AverageSpritesDarkenByTheirTextureThenAddTheirColour) {
+  UseTextures({{"effect\\splat", QColor(255, 128, 0)}});
+  WriteBitmap("data/model/world/textures/grey.bmp", QColor(200, 200, 200));
+  StartGL();
+  Main().SetChecked("ShowSurfaces1", true);
+  ASSERT_NE(Room().AddSurface({-3, 0, -3}, {3, 0, -3}, {3, 0, 3}, {-3, 0, 3}, "textures\\grey"), nullptr);
+  auto* emitter = dynamic_cast<TEParticle*>(Room().AddEntity(typus::Fountain, {5.0f, 0.0f, 5.0f}, {}, 1.0f));
+  ASSERT_NE(emitter, nullptr);
+  emitter->ClearParticles();
+  TSpriteStyle style;
+  style.textureHandle = gl->FindTexture("effect\\splat");
+  style.cellWidth = style.cellHeight = 8.0f;  // the whole 8 x 8 bitmap
+  style.alpha = 0.4f;
+  style.blendMode = 2;
+  style.colour = {0.2f, 0.7f, 1.0f};
+  // Lying flat a little above the floor, under the top view's camera.
+  ASSERT_GE(emitter->AddSpriteParticle(1, {0.0f, 0.5f, 0.0f}, style, 1.0f, {0.0f, 0.0f, 90.0f}), 0);
+  Room().Camera.Position = {0.0f, 2.0f, 0.0f};
+  Room().Camera.Mode = TCamera::ModeTop;
+  gl->DrawFrame();
+  SaveFrame("sprite_average_top");
+  const auto pixel = Pixel(300, 220);
+  // 200 x (1 - 0.4 x texture) + 255 x 0.4 x colour x texture, per channel.
+  const std::array<int, 3> expected = {200 - 80 + 20, 200 - 40 + 36, 200};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_NEAR(pixel[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)], 4) << "component " << i;
+  EXPECT_TRUE(host.caption.empty()) << host.caption;
+}
+
+}  // namespace
