@@ -71,14 +71,19 @@ private:
     static constexpr std::array<std::int16_t, 8> Kinds = {typus::Tile, typus::Mutant,   typus::ClawShrimp,
                                                           typus::Fire, typus::Fountain, typus::Tile,
                                                           typus::Marker, typus::Sound};
-    static constexpr std::array<const char*, 3> Scenery = {"OLD_TREE", "STONE_COLUMN", "WALL_BLOCK"};
+    // Doors play their opening animation, skinned every frame; units stand still in the editor.
+    static constexpr std::array<const char*, 3> Scenery = {"OLD_TREE", "STONE_COLUMN", "WOODEN_DOOR"};
     for (int i = 0; room.CountEntities() < TRoom::EntitySlots; ++i) {
       const TVector at{-13.0f + static_cast<float>(i % 9) * 3.2f, 0.0f, -13.0f + static_cast<float>(i / 9 % 9) * 3.2f};
       TEntity* entity = room.AddEntity(Kinds[static_cast<std::size_t>(i) % Kinds.size()], at,
                                        {0.0f, static_cast<float>(i * 37 % 360), 0.0f}, 1.0f);
       if (!entity) break;
-      if (entity->Typus == typus::Tile) entity->ModelName = Scenery[static_cast<std::size_t>(i) % Scenery.size()];
-      entity->AnimName = i % 2 ? "walk" : "idle";
+      if (entity->Typus == typus::Tile) {
+        entity->ModelName = Scenery[static_cast<std::size_t>(i) % Scenery.size()];
+        if (entity->ModelName == "WOODEN_DOOR") entity->AnimName = "open";
+      } else {
+        entity->AnimName = "walk";
+      }
       entity->Bind();
     }
     for (int i = 0; room.CountSurfaces() < TRoom::SurfaceSlots; ++i) {
