@@ -1,7 +1,7 @@
 // Baking light maps by both shadow tests, side by side in one run.
 //
-// The benchmark room is the sample world's demo room with eight more static lights:
-// 16 lights, 201 surfaces at 8 texels per metre, 26 tiles and doors. The processor
+// The benchmark room is the sample world's bake room: the demo place with 16 static
+// lights, 201 surfaces at 8 texels per metre, 26 tiles and doors. The processor
 // bakes it whole; the rendered test costs one render per sample, so it is timed on a
 // fixed random subset of the same samples and its whole-room time is that rate times
 // the room's samples. The summary after the run gives times, the ratio, the agreement
@@ -45,18 +45,14 @@ struct BakeRoom {
   std::unique_ptr<TEditGL> gl;
   std::vector<Sample> samples;  // every sample of the room, as SumLights would test it
   std::vector<Sample> subset;
+  int staticLights = 0;
 
-  explicit BakeRoom(bool extraLights) {
+  explicit BakeRoom(const char* file) {
     engine.StartUp();
     host.Memory(FormId::Main).SetChecked("CBLightMapCompute", true);
     TRoom& room = *engine.Room;
-    if (!room.LoadFromFile(engine.RoomDir.str() + "demo.rer")) return;
-    if (extraLights) {
-      for (int i = 0; i < 8; ++i) {
-        const float x = -12.0f + 8.0f * static_cast<float>(i % 4), z = i < 4 ? -6.0f : 6.0f;
-        room.AddLight({x, 2.5f, z}, {0.6f, 0.6f, 0.5f}, 7.0f);
-      }
-    }
+    if (!room.LoadFromFile(engine.RoomDir.str() + file)) return;
+    for (const TLight& light : room.Lights) staticLights += light.InUse() && light.Effect == 0;
     CollectSamples(room);
   }
 
@@ -115,7 +111,7 @@ struct BakeRoom {
 };
 
 BakeRoom& BenchRoom() {
-  static BakeRoom room(true);
+  static BakeRoom room("bake.rer");
   return room;
 }
 
@@ -154,7 +150,7 @@ void BM_GlSamples(benchmark::State& state) {
 }
 
 void BM_CpuBakeDemoRoom(benchmark::State& state) {
-  static BakeRoom demo(false);
+  static BakeRoom demo("demo.rer");
   if (!demo.Ready()) return state.SkipWithError("sample world's demo room not found");
   for (auto _ : state) demo.BakeOnCpu(Cores());
   state.counters["samples"] = static_cast<double>(demo.samples.size());
@@ -205,7 +201,8 @@ void PrintSummary(const std::map<std::string, double, std::less<>>& seconds, Bak
   const double glPerSample = find("BM_GlSamples") / static_cast<double>(room.subset.size());
   const double cpuPerSample = find("BM_CpuSamplesOneThread") / static_cast<double>(room.subset.size());
   const double samples = static_cast<double>(room.samples.size());
-  std::printf("\nbench room: %.0f texel-light samples on %d threads\n", samples, Cores());
+  std::printf("\nbench room: %d static lights, %.0f texel-light samples on %d threads\n", room.staticLights, samples,
+              Cores());
   std::printf("cpu bake: %.3f s, %.2f million samples/s\n", cpuBake, cpuBake > 0 ? samples / cpuBake / 1e6 : 0.0);
   std::printf("cpu one thread: %.3f us per sample\n", cpuPerSample * 1e6);
   if (glPerSample > 0) {

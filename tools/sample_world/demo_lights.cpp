@@ -2,6 +2,8 @@
 // in, and animated lights that show every effect and every flare design.
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <thread>
 
 #include "core/host.h"
@@ -52,6 +54,21 @@ void AddLights(TRoom& room) {
     light->Flare = plan.flare;
     light->EffectSpeed = plan.effect == Flash ? 0.5f : 1.0f;
     light->FlareAbove = plan.flare == NoFlare ? 0.0f : 0.2f;
+  }
+  room.CountLights();
+}
+
+void AddLanterns(TRoom& room, int staticLights) {
+  int have = 0;
+  for (const TLight& light : room.Lights) have += light.InUse() && light.Effect == 0;
+  for (int i = 0; have < staticLights; ++i, ++have) {
+    // Two rings of posts, the inner one between the columns, the outer along the walls.
+    const float angle = 0.7f + static_cast<float>(i) * 2.399963f;  // the golden angle spreads them evenly
+    const float reach = i % 2 ? 11.0f : 6.5f;
+    TLight* light = room.AddLight({reach * std::cos(angle), 2.4f, reach * std::sin(angle)}, {0.55f, 0.5f, 0.38f}, 7.0f);
+    if (!light) break;
+    light->Name = "LANTERN" + std::to_string(i + 1);
+    light->Active = 1;
   }
   room.CountLights();
 }

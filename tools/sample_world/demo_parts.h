@@ -24,6 +24,9 @@ void ShapeFields(TRoom& room);
 // could not be added (full table or a degenerate quad).
 int AddSurfaces(TRoom& room);
 void AddLights(TRoom& room);
+// Static lanterns in a ring around the green until the room has `staticLights` lights
+// without an effect.
+void AddLanterns(TRoom& room, int staticLights);
 void AddEntities(TRoom& room);
 // Bakes every surface's light map from the static lights, with shadows of everything
 // placed; run last.

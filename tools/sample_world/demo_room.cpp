@@ -41,6 +41,10 @@ void SetAttributes(TRoom& room) {
   for (std::size_t i = 0; i < tiles.size() && i < room.TileList.size(); ++i) room.TileList[i] = tiles[i].ListName;
 }
 
+std::string InWorld(const TQZEngine& engine, const char* file) {
+  return (std::filesystem::path(fs_layer::ToHostPath(engine.BaseDir.view())) / file).string();
+}
+
 }  // namespace
 
 bool BuildDemoRoom(TQZEngine& engine) {
@@ -54,6 +58,13 @@ bool BuildDemoRoom(TQZEngine& engine) {
   demo::AddLights(room);
   demo::AddEntities(room);
   demo::LightSurfaces(room);
-  const std::filesystem::path file = std::filesystem::path(fs_layer::ToHostPath(engine.BaseDir.view())) / DemoRoomFile;
-  return room.SaveToFile(file.string());
+  return room.SaveToFile(InWorld(engine, DemoRoomFile));
+}
+
+bool BuildBakeRoom(TQZEngine& engine) {
+  TRoom& room = *engine.Room;
+  room.Name = "Cullen Green by Lantern Light";
+  demo::AddLanterns(room, BakeRoomStaticLights);
+  demo::LightSurfaces(room);
+  return room.SaveToFile(InWorld(engine, BakeRoomFile));
 }

@@ -34,14 +34,15 @@ SampleWorldResult GenerateSampleWorld(const std::filesystem::path& root) {
     HeadlessHost host;
     TQZEngine engine(host, world.Root().string());
     engine.StartUp();
-    BuildDemoRoom(engine);
+    if (BuildDemoRoom(engine)) BuildBakeRoom(engine);
     Collect(host, result.errors);
   }
   {
     HeadlessHost host;
     TQZEngine engine(host, world.Root().string());
     engine.StartUp();
-    engine.Room->LoadFromFile((world.Root() / DemoRoomFile).string());
+    // Both rooms must load back without a word.
+    for (const char* room : {DemoRoomFile, BakeRoomFile}) engine.Room->LoadFromFile((world.Root() / room).string());
     Collect(host, result.errors);
   }
   std::error_code ec;
