@@ -20,15 +20,17 @@ using LightMapSet = std::vector<std::vector<std::uint8_t>>;  // per surface slot
 
 constexpr int BarWidth = 40;
 
-// Redraws "[####    ] surface i/n" on one terminal line whenever the bake yields.
+// Redraws "[####    ] surface i/n" on one terminal line whenever the bake yields;
+// without a terminal, writes "surface i/n" once per surface instead.
 class TerminalBar {
 public:
-  TerminalBar(HeadlessHost& host, std::ostream& out, int surfaces) : host_(host), out_(out), surfaces_(surfaces) {
+  TerminalBar(HeadlessHost& host, std::ostream& out, int surfaces, bool terminal)
+      : host_(host), out_(out), surfaces_(surfaces), terminal_(terminal) {
     host_.onProcessEvents = [this] { Draw(); };
   }
   ~TerminalBar() {
     host_.onProcessEvents = nullptr;
-    out_ << '\n';
+    if (terminal_) out_ << '\n';
   }
   TerminalBar(const TerminalBar&) = delete;
   TerminalBar& operator=(const TerminalBar&) = delete;
@@ -37,6 +39,11 @@ public:
 
 private:
   void Draw() {
+    if (!terminal_) {
+      if (current_ != written_) out_ << "surface " << current_ << '/' << surfaces_ << '\n';
+      written_ = current_;
+      return;
+    }
     const auto& bar = host_.Memory(FormId::Main).Inspect("ProgressBarSurface");
     const int filled = bar.maximum > 0 ? bar.position * BarWidth / bar.maximum : 0;
     out_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
@@ -47,7 +54,9 @@ private:
   HeadlessHost& host_;
   std::ostream& out_;
   int surfaces_;
+  bool terminal_;
   int current_ = 0;
+  int written_ = 0;
 };
 
 std::vector<TSurface*> SurfacesInUse(TRoom& room) {
@@ -59,14 +68,14 @@ std::vector<TSurface*> SurfacesInUse(TRoom& room) {
 }
 
 // Bakes every surface in use and returns the light maps in slot order.
-LightMapSet BakeAll(TRoom& room, HeadlessHost& host, Occlusion& occlusion, int threads, std::ostream& out,
-                    const char* label) {
+LightMapSet BakeAll(TRoom& room, HeadlessHost& host, Occlusion& occlusion, int threads, bool terminal,
+                    std::ostream& out, const char* label) {
   const auto surfaces = SurfacesInUse(room);
   out << label << ": " << surfaces.size() << " surfaces\n";
   const auto start = std::chrono::steady_clock::now();
   LightMapSet maps;
   {
-    TerminalBar bar(host, out, static_cast<int>(surfaces.size()));
+    TerminalBar bar(host, out, static_cast<int>(surfaces.size()), terminal);
     for (TSurface* surface : surfaces) {
       bar.NextSurface();
       ComputeLightMap(room, *surface, &occlusion, threads);
@@ -123,10 +132,10 @@ int RunBake(TRoom& room, HeadlessHost& host, const BakeOptions& options, std::os
   LightMapSet cpuMaps;
   if (options.method == "cpu" || options.compare) {
     CpuOcclusion occlusion(room);
-    cpuMaps = BakeAll(room, host, occlusion, threads, out, "cpu");
+    cpuMaps = BakeAll(room, host, occlusion, threads, options.terminal, out, "cpu");
   }
   if (rendered) {
-    const LightMapSet glMaps = BakeAll(room, host, rendered->Test(), 1, out, "gl");
+    const LightMapSet glMaps = BakeAll(room, host, rendered->Test(), 1, options.terminal, out, "gl");
     if (options.compare) ReportDifferences(cpuMaps, glMaps, out);
     if (options.method == "cpu") Restore(room, cpuMaps);
   }

@@ -13,6 +13,8 @@ struct BakeOptions {
   std::string method = "cpu";  // "cpu" or "gl"
   int threads = 0;             // 0: all cores
   bool compare = false;
+  // A bar redrawn in place on a terminal; a line per surface into a log or a pipe.
+  bool terminal = true;
 };
 
 // The room keeps the chosen method's light maps. Returns the process status: 0 when

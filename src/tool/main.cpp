@@ -9,6 +9,8 @@
 #include <iostream>
 #include <string>
 
+#include <unistd.h>
+
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
 #include "tool/bake_command.h"
@@ -78,6 +80,7 @@ int main(int argc, char** argv) {
     std::cout << RoomToJson(session.Room()).dump(1) << '\n';
   } else if (cmdBake->parsed()) {
     if (!session.Room().LoadFromFile(absolute(in))) return session.Status();
+    bake.terminal = isatty(STDOUT_FILENO) != 0;
     if (const int status = RunBake(session.Room(), session.host, bake, std::cout, std::cerr); status != 0) return status;
     session.Room().SaveToFile(absolute(out));
   } else if (cmdCheck->parsed()) {
