@@ -29,7 +29,7 @@ protected:
     std::string error;
     context = OffscreenContext::Create(Width, Height, &error);
     ASSERT_NE(context, nullptr) << error;
-    engine = std::make_unique<TQZEngine>(host, dir.Path());
+    engine = std::make_unique<TQZEngine>(host, GameDirectory());
     gl = std::make_unique<TEditGL>(*engine, context->ProcLookup());
     Room().InitRoom();
     // Light maps come out white, so surfaces show their plain texture.
@@ -42,6 +42,9 @@ protected:
     gl.reset();
     engine.reset();
   }
+
+  // Where the engine reads its game data: a fresh directory the test fills.
+  virtual std::string GameDirectory() const { return dir.Path(); }
 
   // Texture list and bitmaps below art/; then the GL state as the window sets it up.
   void StartGL() {

@@ -12,33 +12,19 @@
 namespace {
 
 // The sample world drawn through the editor's start-up order, with an empty room.
-class SampleWorldDrawing : public ::testing::Test {
+class SampleWorldDrawing : public GLTest {
 protected:
-  static constexpr int Width = 640;
-  static constexpr int Height = 480;
+  std::string GameDirectory() const override { return BRANNOCK_SAMPLE_DIR; }
 
   void SetUp() override {
-    std::string error;
-    context = OffscreenContext::Create(Width, Height, &error);
-    ASSERT_NE(context, nullptr) << error;
-    engine = std::make_unique<TQZEngine>(host, BRANNOCK_SAMPLE_DIR);
-    gl = std::make_unique<TEditGL>(*engine, context->ProcLookup());
-    gl->ResizeGLScene(Width, Height);
-    gl->InitGLState();
-    gl->Attach();
+    GLTest::SetUp();
+    if (HasFatalFailure()) return;
+    StartGL();
     engine->StartUp();
-    ASSERT_TRUE(host.errors.empty()) << host.errors[0].Full();
+    ASSERT_TRUE(Errors().empty()) << Errors()[0];
     Room().Camera.Position = {0.0f, 1.0f, 0.0f};
     Room().Camera.Rotation = {};
   }
-
-  void TearDown() override {
-    if (gl) gl->ShutdownGL();
-    gl.reset();
-    engine.reset();
-  }
-
-  TRoom& Room() { return *engine->Room; }
 
   TEntity& Add(std::int16_t kind, const char* animation = "") {
     TEntity* entity = Room().AddEntity(kind, {0.0f, 0.0f, 0.0f}, {}, 1.0f);
@@ -77,14 +63,6 @@ protected:
     return seen.size();
   }
 
-  void SaveFrame(const std::string& name) const {
-    EXPECT_TRUE(context->SavePng(std::string(BRANNOCK_RENDER_ARTIFACT_DIR) + "/" + name + ".png"));
-  }
-
-  HeadlessHost host;
-  std::unique_ptr<OffscreenContext> context;
-  std::unique_ptr<TQZEngine> engine;
-  std::unique_ptr<TEditGL> gl;
 };
 
 TEST_F(SampleWorldDrawing, ATileModelCountsItsTrianglesAndCoversTheMarkerBox) {
@@ -158,7 +136,7 @@ TEST_F(SampleWorldDrawing, FireSpritesBrightenTheViewAndCountNoPolygons) {
 // Pictures of the demo room in every view, kept beside the tests to look at.
 TEST_F(SampleWorldDrawing, TheDemoRoomDrawsInEveryViewWithoutAGLError) {
   ASSERT_TRUE(Room().LoadFromFile(engine->RoomDir.str() + "demo.rer"));
-  Form& main = host.GetForm(FormId::Main);
+  Form& main = Main();
   for (auto item : {view_menu::ShowFog, view_menu::ShowSurfaces, view_menu::ShowLensFlares, view_menu::Lighting,
                     view_menu::ShowDetailmaps, view_menu::ShowLights, view_menu::ShowGrid})
     main.SetChecked(item, true);
