@@ -59,9 +59,7 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
     unsaved_->MarkSaved();
   });
   connect(&Timer, &QTimer::timeout, this, [this] {
-    // A frame in the middle of a bake would move what is being baked (and draw into
-    // the context the rendered shadow test is using).
-    if (!engine_ || host_.InLongWork()) return;
+    if (!engine_) return;
     renderer_->MakeCurrent();
     engine_->DoFrame();
     SyncToolButtons();

@@ -41,8 +41,8 @@ public:
   void SetStatusText(int panel, std::string_view text) override;
   void SetCaption(std::string_view text) override;
   // Processes what is pending in the middle of long work (a bake, between rows): the
-  // window repaints and timers tick, but input waits until the work is done, and
-  // handlers that would change or drop the document ask InLongWork() first.
+  // window repaints and frames go on, but input waits until the work is done, and
+  // handlers that would drop the document ask InLongWork() first.
   void ProcessEvents() override;
   bool InLongWork() const { return longWorkDepth_ > 0; }
   std::optional<Rgb> PickColor(Rgb initial) override;

@@ -237,7 +237,7 @@ TEST_F(EditorTest, FailedSaveIsReportedKeepsTheOldFileAndTheQuestion) {
   std::filesystem::remove(file);
 }
 
-TEST_F(EditorTest, LongWorkHoldsFramesAndClosingUntilItEnds) {
+TEST_F(EditorTest, LongWorkKeepsFramesGoingButHoldsClosingUntilItEnds) {
   StartEditor();
   QSignalSpy frames(&Main(), &TFormMain::frameDone);
   QSignalSpy shutDowns(&Main(), &TFormMain::engineShutDown);
@@ -249,13 +249,12 @@ TEST_F(EditorTest, LongWorkHoldsFramesAndClosingUntilItEnds) {
     QTest::qSleep(5);
     host->ProcessEvents();
   }
-  EXPECT_EQ(frames.count(), 0);
+  EXPECT_GT(frames.count(), 0);  // the window stays alive
   EXPECT_EQ(shutDowns.count(), 0);
   ASSERT_NE(Main().Engine(), nullptr);
   EXPECT_TRUE(Main().isVisible());
 
-  // Once the work is done the frames run again and a close goes through as usual.
-  ASSERT_TRUE(WaitFor([&] { return frames.count() > 0; }));
+  // Once the work is done a close goes through as usual.
   EXPECT_FALSE(Main().close());
   ASSERT_TRUE(WaitFor([this] { return !Main().isVisible(); }));
   EXPECT_EQ(shutDowns.count(), 1);
