@@ -156,6 +156,17 @@ void BM_CpuBakeDemoRoom(benchmark::State& state) {
   state.counters["samples"] = static_cast<double>(demo.samples.size());
 }
 
+// "Compute Surface Lighting" as the editor runs it: every surface recomputed through
+// the room, textures and light maps uploaded, the ray caster chosen by the baker.
+void BM_EditorComputeSurfaceLighting(benchmark::State& state) {
+  BakeRoom& room = BenchRoom();
+  if (!room.Ready()) return state.SkipWithError("sample world's demo room not found");
+  if (!room.Rendered()) return state.SkipWithError("no offscreen GL context");
+  room.gl->Attach();
+  for (auto _ : state) room.engine.Room->ComputeSurfaceShadows();
+  room.gl->Detach();
+}
+
 // Seconds per iteration of every finished benchmark, by name, for the summary.
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
@@ -213,6 +224,7 @@ void PrintSummary(const std::map<std::string, double, std::less<>>& seconds, Bak
   }
   PrintAgreement(room);
   std::printf("demo room cpu bake: %.3f s\n", find("BM_CpuBakeDemoRoom"));
+  std::printf("bench room, Compute Surface Lighting in the editor: %.3f s\n", find("BM_EditorComputeSurfaceLighting"));
 }
 
 }  // namespace
@@ -222,6 +234,7 @@ BENCHMARK(BM_CpuBakeBenchRoom)->Unit(benchmark::kMillisecond)->MinTime(2.0)->Use
 BENCHMARK(BM_CpuSamplesOneThread)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_GlSamples)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_CpuBakeDemoRoom)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EditorComputeSurfaceLighting)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);

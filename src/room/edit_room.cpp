@@ -11,6 +11,7 @@
 #include "entities/entity_typus.h"
 #include "models/edit_model.h"
 #include "room/texture_lookup.h"
+#include "surfaces/light_map.h"
 
 namespace {
 
@@ -269,6 +270,7 @@ void TRoom::SetTileShadows() {
 }
 
 void TRoom::ComputeSurfaceShadows() {
+  const LightMapBaker::Batch batch(LightMaps);
   for (int i = 0; i <= LastSurface; ++i) {
     if (Surfaces[i]->InUse()) Surfaces[i]->Recompute();
   }

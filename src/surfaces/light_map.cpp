@@ -72,12 +72,34 @@ void ComputeLightMap(TRoom& room, TSurface& surface, Occlusion* occlusion, int t
 
 LightMapBaker::LightMapBaker(TRoom& room) : Threads(DefaultThreads()), room_(room) {}
 
+LightMapBaker::~LightMapBaker() = default;
+
 void LightMapBaker::ComputeLightMap(TSurface& surface) {
   if (Method == ShadowMethod::Gl) {
     // The rendered test draws into the one GL context: a single thread.
     ::ComputeLightMap(room_, surface, RenderedTest ? RenderedTest : room_.OcclusionTest, 1);
     return;
   }
+  // Unlit light maps come out white without any shadow test: no scene to build.
+  if (!room_.Engine.GetHost().GetForm(FormId::Main).Checked("CBLightMapCompute")) {
+    ::ComputeLightMap(room_, surface, nullptr, 1);
+    return;
+  }
+  if (batched_) {
+    if (!batchScene_) batchScene_ = std::make_unique<CpuOcclusion>(room_);
+    ::ComputeLightMap(room_, surface, batchScene_.get(), Threads);
+    return;
+  }
   CpuOcclusion occlusion(room_);
   ::ComputeLightMap(room_, surface, &occlusion, Threads);
+}
+
+LightMapBaker::Batch::Batch(LightMapBaker* baker) : baker_(baker) {
+  if (baker_) baker_->batched_ = true;
+}
+
+LightMapBaker::Batch::~Batch() {
+  if (!baker_) return;
+  baker_->batched_ = false;
+  baker_->batchScene_.reset();
 }

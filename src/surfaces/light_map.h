@@ -4,7 +4,9 @@
 // runs on every core; the rendered test stays selectable for comparison.
 
 #include <cstdint>
+#include <memory>
 
+class CpuOcclusion;
 class Occlusion;
 class TRoom;
 class TSurface;
@@ -21,6 +23,7 @@ void ComputeLightMap(TRoom& room, TSurface& surface, Occlusion* occlusion, int t
 class LightMapBaker {
 public:
   explicit LightMapBaker(TRoom& room);
+  ~LightMapBaker();
 
   ShadowMethod Method = ShadowMethod::Cpu;
   int Threads;                      // all cores by default
@@ -28,6 +31,21 @@ public:
 
   void ComputeLightMap(TSurface& surface);
 
+  // Surfaces recomputed in one go ("Compute Surface Lighting") all see the same room,
+  // so while a batch lives they share one occluder scene instead of building one each.
+  class Batch {
+  public:
+    explicit Batch(LightMapBaker* baker);  // null: no baker, nothing to share
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+  private:
+    LightMapBaker* baker_;
+  };
+
 private:
   TRoom& room_;
+  bool batched_ = false;
+  std::unique_ptr<CpuOcclusion> batchScene_;
 };

@@ -112,6 +112,51 @@ TEST_F(LightMaps, RecomputedSurfacesAreShadowedByOthersButNeverByThemselves) {
   room.LightMaps = nullptr;
 }
 
+// "Compute Surface Lighting" lets every surface share one scene; that scene lives only
+// as long as the command, so a slab moved afterwards casts its shadow where it is now.
+TEST_F(LightMaps, ComputeSurfaceLightingGivesEachSurfaceItsOwnBakeAndForgetsTheScene) {
+  LightMapBaker baker(room);
+  room.LightMaps = &baker;
+  Light({2, 3, 2}, 8.0f);
+  TSurface* slab = Floor(0.5f, 0.5f, 1.5f, 1.5f, 1.5f);
+  TSurface& floor = *Floor(0, 0, 4, 4);
+  const auto Pixels = [](const TSurface& s) {
+    return std::vector<std::uint8_t>(s.lightMapPixels.begin(), s.lightMapPixels.begin() + static_cast<long>(s.LightMapSize()));
+  };
+  const auto floorAlone = Pixels(floor), slabAlone = Pixels(*slab);
+  room.ComputeSurfaceShadows();
+  EXPECT_EQ(Pixels(floor), floorAlone);
+  EXPECT_EQ(Pixels(*slab), slabAlone);
+
+  const auto at = [&](float x, float z) { return Texel(floor, static_cast<int>(z * 4), static_cast<int>(x * 4)); };
+  ASSERT_EQ(at(0.6f, 0.6f)[0], 0);
+  for (auto& corner : slab->corners) corner.position.x += 2.0f;  // the slab moves to x 2.5 .. 3.5
+  slab->Recompute();
+  floor.Recompute();
+  EXPECT_GT(at(0.6f, 0.6f)[0], 0);
+  EXPECT_EQ(at(3.6f, 0.6f)[0], 0);  // its shadow falls at x 3 .. 5 now
+  room.LightMaps = nullptr;
+}
+
+// With "Compute Lighting:" unchecked nothing is cast at all, whatever the method.
+TEST_F(LightMaps, UnlitBakesAskNoShadowTest) {
+  struct CountingTest : Occlusion {
+    bool IsOccluded(std::int16_t, std::int16_t, const TVector&, const TVector&) override { return ++calls, true; }
+    int calls = 0;
+  } rendered;
+  LightMapBaker baker(room);
+  baker.RenderedTest = &rendered;
+  Main().SetChecked("CBLightMapCompute", false);
+  TSurface& s = Square();
+  Light({0.5f, 0.5f, 0.5f}, 3.0f);
+  for (ShadowMethod method : {ShadowMethod::Cpu, ShadowMethod::Gl}) {
+    baker.Method = method;
+    baker.ComputeLightMap(s);
+    EXPECT_EQ(Texel(s, 1, 1), (std::array{255, 255, 255}));
+  }
+  EXPECT_EQ(rendered.calls, 0);
+}
+
 TEST_F(LightMaps, TheRenderedMethodUsesTheRoomsOwnTestOnOneThread) {
   struct CountingTest : Occlusion {
     bool IsOccluded(std::int16_t, std::int16_t skipSurface, const TVector&, const TVector&) override {
