@@ -1,7 +1,8 @@
 #pragma once
 // The room renderer: every pass of one frame in order (fog and clear, sky box, grid,
 // surfaces, entities, water, field overlay, lights, lens flares, edit cursor) under
-// the main window's View menu switches. It owns no data and reads the room as it is.
+// the main window's View menu switches. It owns no data and reads the room as it is,
+// the edit cursor's tool, position, drag and selected surface included.
 
 #include <array>
 #include <cstdint>
@@ -17,19 +18,6 @@ struct TParticle;
 class TRoomRenderer {
 public:
   explicit TRoomRenderer(TEditGL& gl) : gl_(gl) {}
-
-  // The surface the cursor's surface tools work on; it pulses while the Surfaces page
-  // is open. Set by the window's cursor; -1 = none.
-  std::int16_t SelectedSurface = -1;
-
-  // Where the edit cursor stands and, while the button is held, where its drag began.
-  // Set by the window's cursor code every time the pointer moves.
-  struct CursorState {
-    TVector position;
-    TVector dragStart;
-    bool dragging = false;
-  };
-  CursorState Cursor;
 
   void DrawRoom();
   // skip -1 leaves nothing out; lightPassOnly draws only what casts shadows.

@@ -69,7 +69,8 @@ void TRoomRenderer::DrawCursor() {
   TRoom& room = gl_.Room();
   if (room.Camera.Mode == TCamera::Mode3D) return;
   const int tool = room.Cursor.Mode;
-  const TVector& at = Cursor.position;
+  const TCursor& cursor = room.Cursor;
+  const TVector& at = cursor.Position;
   gl_.SetViewTransform();
   if (tool >= FirstFieldTool && tool <= LastFieldTool) {
     gl_.SetGLStates(false, false, false, false, false, false, false);
@@ -107,11 +108,12 @@ void TRoomRenderer::DrawCursor() {
                     ReachAlpha);
   }
   if (tool == ToolNewEntity) DrawCursorModelPreview();
-  if (tool == ToolNewSurface && Cursor.dragging) {
+  // The rectangle a drag would make, from where the press began to the cursor.
+  if (tool == ToolNewSurface && cursor.PressStateNow == TCursor::Held) {
     gl_.SetViewTransform();
     gl_.SetGLStates(false, true, false, false, false, false, false);
     TEditGL::SetBlendMode(2, 1.0, 1.0, 1.0, 0.5);
-    const TVector& s = Cursor.dragStart;
+    const TVector& s = cursor.SurfaceStart;
     glBegin(GL_QUADS);
     glVertex3f(s.x, s.y, s.z);
     glVertex3f(at.x, s.y, s.z);
@@ -151,5 +153,5 @@ void TRoomRenderer::DrawCursorModelPreview() {
   const float direction = numbers::ParseFloat(form.Text("EditEntityDirection")).value_or(0.0f);
   const float size = numbers::ParseFloat(form.Text("EditEntitySize")).value_or(1.0f);
   const bool lit = group != 1 && group != 3;
-  DrawModel(gl_, {slot, Cursor.position, {0.0f, direction, 0.0f}, lit, 0, 1.0f, {1.0f, 1.0f, 1.0f}, -1, 1.0f, size});
+  DrawModel(gl_, {slot, gl_.Room().Cursor.Position, {0.0f, direction, 0.0f}, lit, 0, 1.0f, {1.0f, 1.0f, 1.0f}, -1, 1.0f, size});
 }

@@ -45,7 +45,7 @@ void TRoomRenderer::DrawSurfaces(std::int16_t skipSurface, bool lightPassOnly) {
     glNormal3f(surface->normal.x, surface->normal.y, surface->normal.z);
     glColor3f(1.0f, 1.0f, 1.0f);
     EmitQuad(units, *surface);
-    if (surfacesPage && slot == SelectedSurface) {
+    if (surfacesPage && surface == room.Cursor.SelectedSurface) {
       units.EndMultitexture();
       const double pulse = (0.25 * std::sin(room.Time) + 0.75) * 0.5;
       TEditGL::SetBlendMode(1, 0.25, pulse, 0.25, 1.0);

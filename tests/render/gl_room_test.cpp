@@ -116,8 +116,9 @@ TEST_F(RoomRendering, TheSelectedSurfacePulsesOnlyOnTheSurfacesPage) {
   WriteBitmap("data/model/world/textures/grey.bmp", QColor(128, 128, 128));
   StartGL();
   Main().SetChecked("ShowSurfaces1", true);
-  ASSERT_NE(AddFloor(-2, -2, 2, 2, 0.0f, "textures\\grey"), nullptr);
-  gl->RoomRenderer().SelectedSurface = 0;
+  TSurface* floor = AddFloor(-2, -2, 2, 2, 0.0f, "textures\\grey");
+  ASSERT_NE(floor, nullptr);
+  Room().Cursor.SelectedSurface = floor;
   Frame(TCamera::ModeTop);
   const auto plain = Pixel(300, 220);
   Main().SetActivePage("PageControl", "TabSheetSurfaces");
@@ -125,6 +126,29 @@ TEST_F(RoomRendering, TheSelectedSurfacePulsesOnlyOnTheSurfacesPage) {
   const auto lit = Pixel(300, 220);
   EXPECT_GT(lit[0], plain[0] + 20);  // additive highlight on top of the texture
   EXPECT_GT(lit[1], plain[1] + 20);
+}
+
+// The view shows the room's own edit cursor: its dot where it stands, and while a new
+// surface is being dragged the rectangle from the press to the cursor.
+TEST_F(RoomRendering, TheEditCursorIsDrawnWhereItStandsWithTheSurfaceItDrags) {
+  StartGL();
+  TCursor& cursor = Room().Cursor;
+  // View pixel (400, 300) lies at (2.08, 1.56) in the top view at zoom 1.
+  cursor.Position = {2.08f, 0.0f, 1.56f};
+  Frame(TCamera::ModeTop);
+  const auto dot = Pixel(400, 300);
+  EXPECT_GT(dot[1], dot[0] + 40);  // additive green
+  ExpectColor(Pixel(320, 240), {77, 77, 77});
+
+  cursor.SetMode(4001);
+  cursor.SurfaceStart = {-2.0f, 0.0f, -2.0f};
+  cursor.Position = {2.0f, 0.0f, 2.0f};
+  Frame(TCamera::ModeTop);
+  ExpectColor(Pixel(340, 260), {77, 77, 77});  // no button held: no rectangle
+  cursor.PressStateNow = TCursor::Held;
+  Frame(TCamera::ModeTop);
+  ExpectColor(Pixel(340, 260), {166, 166, 166});  // white at alpha 0.5 over the grey
+  ExpectColor(Pixel(200, 120), {77, 77, 77});     // outside it
 }
 
 TEST_F(RoomRendering, FieldOverlayColoursByTheActiveTool) {
