@@ -23,13 +23,19 @@ int BarPosition(float metres) {
 
 TCamera::TCamera(TQZEngine& engine) : SavedPosition(Position), SavedRotation(Rotation), engine_(engine) {}
 
-// Setting a bar raises its change event, so the camera follows the bar's value.
+// A bar raises its change event only when its value changes, and the camera then
+// follows the bar's value. A bar left where it was keeps the camera's finer position,
+// so movement of less than one bar step per frame adds up instead of snapping back.
 void TCamera::ShowPosition(int yzPosition) {
   Form& main = engine_.GetHost().GetForm(FormId::Main);
-  main.SetPosition("ScrollBarX", BarPosition(Position.x));
-  ScrollX();
-  main.SetPosition("ScrollBarYZ", yzPosition);
-  ScrollYZ();
+  if (const int x = BarPosition(Position.x); main.Position("ScrollBarX") != x) {
+    main.SetPosition("ScrollBarX", x);
+    ScrollX();
+  }
+  if (main.Position("ScrollBarYZ") != yzPosition) {
+    main.SetPosition("ScrollBarYZ", yzPosition);
+    ScrollYZ();
+  }
 }
 
 void TCamera::SetMode(int mode) {

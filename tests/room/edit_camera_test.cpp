@@ -108,6 +108,18 @@ TEST_F(Camera, TopViewPansAgainstThePointerScaledByZoom) {
   EXPECT_EQ(Main().Position("ScrollBarX"), -20);
 }
 
+// A pan of less than one bar step (0.05 m) per frame still adds up; the camera only
+// takes the bar's value on the frames the bar moves.
+TEST_F(Camera, SlowPanningAddsUpBelowOneBarStep) {
+  camera.ToggleCapture();
+  for (int frame = 0; frame < 10; ++frame) {
+    PointerOffset(-1, 0);  // 0.02 m a frame at zoom 1
+    camera.DoFrame();
+  }
+  EXPECT_FLOAT_EQ(camera.Position.x, 0.25f);
+  EXPECT_EQ(Main().Position("ScrollBarX"), 5);
+}
+
 TEST_F(Camera, PanningBeyondTheBarsIsHeldAtFiftyMetres) {
   camera.ToggleCapture();
   PointerOffset(-4000, 0);
