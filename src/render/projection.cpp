@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "core/edit_math.h"
 #include "render/edit_gl.h"
@@ -12,47 +13,67 @@
 
 namespace {
 
-constexpr GLsizei FeedbackSize = 20;
-// A point that survives clipping comes back as its token plus 2 (GL_2D) or 3 (GL_3D) values.
-constexpr GLint Values2D = 3;
-constexpr GLint Values3D = 4;
 // How much nearer than the target point a drawn depth must be to hide it, so the
 // surface a point lies on does not hide the point.
 constexpr float DepthMargin = 0.01f;
 
-// The point's feedback values through the camera's view transform, or nothing when clipped.
-std::array<GLfloat, FeedbackSize> Feedback(TEditGL& gl, const TVector& point, GLenum type, GLint& count) {
-  std::array<GLfloat, FeedbackSize> buffer{};
+struct WindowPoint {
+  float x;
+  float y;
+  float depth;
+};
+
+// The point through the camera's view transform and the current projection, as GL's
+// feedback mode reports it: window coordinates and depth, or nothing when the point is
+// clipped. Computed from GL's own matrices rather than in feedback mode, which on
+// Mesa's software rasteriser leaks its vertex buffers at every switch of the render
+// mode (about half a megabyte a frame with a few lens flares).
+std::optional<WindowPoint> Project(TEditGL& gl, const TVector& point) {
   glColor3f(0.0f, 0.0f, 0.0f);
-  glFeedbackBuffer(FeedbackSize, type, buffer.data());
-  glRenderMode(GL_FEEDBACK);
   gl.SetViewTransform();
-  glBegin(GL_POINTS);
-  glVertex3f(point.x, point.y, point.z);
-  glEnd();
-  count = glRenderMode(GL_RENDER);
-  return buffer;
+  std::array<GLdouble, 16> modelView{};
+  std::array<GLdouble, 16> projection{};
+  std::array<GLint, 4> viewport{};
+  std::array<GLdouble, 2> depthRange{};
+  glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+  glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  glGetDoublev(GL_DEPTH_RANGE, depthRange.data());
+  // Column-major matrices, as GL keeps them.
+  const auto transform = [](const std::array<GLdouble, 16>& m, const std::array<double, 4>& v) {
+    std::array<double, 4> out{};
+    for (int row = 0; row < 4; ++row)
+      for (int column = 0; column < 4; ++column) out[row] += m[column * 4 + row] * v[column];
+    return out;
+  };
+  const auto clip = transform(projection, transform(modelView, {point.x, point.y, point.z, 1.0}));
+  const double w = clip[3];
+  // GL keeps a point only inside -w .. w on every axis.
+  for (int axis = 0; axis < 3; ++axis)
+    if (!(std::fabs(clip[axis]) <= w)) return std::nullopt;
+  const auto window = [&](int axis) { return (clip[axis] / w + 1.0) / 2.0; };
+  return WindowPoint{static_cast<float>(viewport[0] + window(0) * viewport[2]),
+                     static_cast<float>(viewport[1] + window(1) * viewport[3]),
+                     static_cast<float>(depthRange[0] + window(2) * (depthRange[1] - depthRange[0]))};
 }
 
 }  // namespace
 
 bool TProjection::ProjectToScreen(const TVector& point, float& x, float& y) {
-  GLint count = 0;
-  const auto buffer = Feedback(gl_, point, GL_2D, count);
-  if (count != Values2D) {
+  const auto projected = Project(gl_, point);
+  if (!projected) {
     x = VirtualWidth / 2;
     y = VirtualHeight / 2;
     return false;
   }
-  x = buffer[1] * VirtualWidth / static_cast<float>(gl_.ViewWidth());
-  y = VirtualHeight - buffer[2] * VirtualHeight / static_cast<float>(gl_.ViewHeight());
+  x = projected->x * VirtualWidth / static_cast<float>(gl_.ViewWidth());
+  y = VirtualHeight - projected->y * VirtualHeight / static_cast<float>(gl_.ViewHeight());
   return true;
 }
 
 float TProjection::ProjectedDepth(const TVector& point) {
-  GLint count = 0;
-  const auto buffer = Feedback(gl_, point, GL_3D, count);
-  return count == Values3D ? buffer[3] : -1.0f;
+  const auto projected = Project(gl_, point);
+  return projected ? projected->depth : -1.0f;
 }
 
 float TProjection::ReadDepthAt(float x, float y) {

@@ -1,13 +1,17 @@
 // Models and particles as the room renderer draws them: on the sample world, whose
 // catalogue has scenery tiles and skinned units, and in a throw-away game directory
 // where a sprite's colours are known exactly.
+#include <fstream>
 #include <set>
+
+#include <unistd.h>
 
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
 #include "gl_fixture.h"
 #include "models/edit_model.h"
 #include "particles/particle_main.h"
+#include "render/projection.h"
 
 namespace {
 
@@ -154,6 +158,36 @@ TEST_F(SampleWorldDrawing, TheDemoRoomDrawsInEveryViewWithoutAGLError) {
     EXPECT_GE(gl->PolygonCount(), 2 * Room().CountSurfaces()) << names[mode];
     EXPECT_GT(Colours(picture), 1000u) << names[mode];
   }
+}
+
+// Resident memory of this process in kilobytes.
+long ResidentKilobytes() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Hours in the 3D view must not eat memory: the demo room's flares and shadow tests
+// once leaked Mesa's vertex buffers by the frame.
+TEST_F(SampleWorldDrawing, FramesAndShadowTestsHoldTheirMemory) {
+  ASSERT_TRUE(Room().LoadFromFile(engine->RoomDir.str() + "demo.rer"));
+  for (auto item : {view_menu::ShowSurfaces, view_menu::ShowLensFlares, view_menu::Lighting})
+    Main().SetChecked(item, true);
+  Room().Camera.Position = {-0.5f, 4.5f, 16.5f};
+  Room().Camera.Rotation = {-14.0f, 16.0f, 0.0f};
+  const auto Run = [&] {
+    for (int frame = 0; frame < 50; ++frame) {
+      Room().DoFrame();
+      Frame(TCamera::Mode3D);
+      gl->Occlusion().IsOccluded(-1, -1, {0.0f, 3.0f, 0.0f}, {2.5f, 0.05f, 1.5f});
+    }
+  };
+  Run();  // textures, shader variants and pools settle
+  const long settled = ResidentKilobytes();
+  Run();
+  Run();
+  EXPECT_LT(ResidentKilobytes() - settled, 8 * 1024) << "kilobytes grown over 100 frames";
 }
 
 class SpriteBlending : public GLTest {};

@@ -1,4 +1,6 @@
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "gl_fixture.h"
 #include "render/gl_2D.h"
@@ -38,6 +40,58 @@ protected:
 double DepthAt(double d) {
   const double n = 0.2, f = 150.0;
   return ((f + n) / (f - n) - 2 * f * n / ((f - n) * d) + 1) / 2;
+}
+
+// What GL's feedback mode reports for the point through the camera's transform: window
+// x, y and depth, or nothing when clipped.
+std::optional<std::array<float, 3>> FeedbackOf(TEditGL& gl, const TVector& p) {
+  std::array<GLfloat, 8> buffer{};
+  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+  glRenderMode(GL_FEEDBACK);
+  gl.SetViewTransform();
+  glBegin(GL_POINTS);
+  glVertex3f(p.x, p.y, p.z);
+  glEnd();
+  if (glRenderMode(GL_RENDER) != 4) return std::nullopt;
+  return std::array{buffer[1], buffer[2], buffer[3]};
+}
+
+// The projections are computed from GL's matrices; they must say what feedback says,
+// in every view, at every zoom, for points inside, at the edges of and outside the view.
+TEST_F(Projection, ProjectionsAgreeWithGLFeedbackInEveryView) {
+  StartGL();
+  TCamera& camera = Room().Camera;
+  int shown = 0, clipped = 0;
+  const std::array<TVector, 9> points = {{{0, 0, -5},      {1.5f, -0.7f, -3},  {40, 3, -20},  {0, 0, 5},
+                                          {-7.2f, 2, 9.5f}, {0.1f, 149, 0.1f}, {3, -0.1f, -140}, {0, 0, -0.1f},
+                                          {-25, 0.5f, 14}}};
+  for (int mode : {TCamera::ModeTop, TCamera::ModeSide, TCamera::Mode3D}) {
+    for (float zoom : {0.5f, 1.0f, 4.0f}) {
+      camera.Mode = static_cast<std::uint16_t>(mode);
+      camera.Zoom = zoom;
+      camera.Position = {1.0f, 2.0f, 3.0f};
+      camera.Rotation = {-20.0f, 35.0f, 0.0f};
+      Prepare();
+      for (const TVector& p : points) {
+        const auto expected = FeedbackOf(*gl, p);
+        float x = 0, y = 0;
+        const bool onScreen = projection().ProjectToScreen(p, x, y);
+        const float depth = projection().ProjectedDepth(p);
+        ASSERT_EQ(onScreen, expected.has_value()) << "mode " << mode << " zoom " << zoom << " point " << p.x;
+        if (!expected) {
+          EXPECT_EQ(depth, -1.0f);
+          ++clipped;
+          continue;
+        }
+        ++shown;
+        EXPECT_NEAR(x, (*expected)[0], 1e-3f);
+        EXPECT_NEAR(y, 480.0f - (*expected)[1], 1e-3f);
+        EXPECT_NEAR(depth, (*expected)[2], 1e-6f);
+      }
+    }
+  }
+  EXPECT_GT(shown, 10);
+  EXPECT_GT(clipped, 10);
 }
 
 TEST_F(Projection, PointsLandWhereThePerspectiveSaysOrAreClipped) {
