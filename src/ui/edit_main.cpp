@@ -12,6 +12,7 @@
 #include "core/file_system.h"
 #include "room/edit_room.h"
 #include "ui/panel_view.h"
+#include "ui/qt_form.h"
 #include "ui/qt_host.h"
 #include "ui/ui_prompts.h"
 #include "ui/unsaved_changes.h"
@@ -21,6 +22,9 @@ namespace {
 
 constexpr const char* RoomFilter = "Room Files|*.rer";
 constexpr const char* RoomSuffix = ".rer";
+// The file the next "Save Room" proposes: the room loaded or saved last. The document
+// sets it by this name when it loads a room.
+constexpr const char* SaveDialogName = "SaveDialog";
 
 }  // namespace
 
@@ -43,6 +47,7 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   BuildPalette();
   BuildStatusBar();
   BuildProgressPanels();
+  (new QObject(this))->setObjectName(QString::fromLatin1(SaveDialogName));
   host_.RegisterForm(FormId::Main, *this);
   host_.SetView(*view_);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -140,14 +145,19 @@ bool TFormMain::ConfirmDiscard() {
     case UnsavedAnswer::Cancel: return false;
     case UnsavedAnswer::Save: break;
   }
-  const auto path = prompts_.SaveFile({"Save Room", RoomFilter, RoomSuffix, roomDirectory_});
+  const auto path = prompts_.SaveFile(SaveDialogSpec());
   return path && SaveRoomTo(*path);
+}
+
+FileDialogSpec TFormMain::SaveDialogSpec() {
+  return {"Save Room", RoomFilter, RoomSuffix, roomDirectory_, QtForm(*this).Text(SaveDialogName)};
 }
 
 bool TFormMain::SaveRoomTo(const std::string& hostPath) {
   const std::size_t errorsBefore = host_.ErrorLog().size();
   if (engine_->Room->SaveToFile(hostPath)) {
     unsaved_->MarkSaved();
+    QtForm(*this).SetText(SaveDialogName, hostPath);
     return true;
   }
   // The room may have said why already; never let a failed save pass silently.
@@ -163,12 +173,12 @@ void TFormMain::NewRoom() {
 }
 
 void TFormMain::SaveRoom() {
-  if (const auto path = prompts_.SaveFile({"Save Room", RoomFilter, RoomSuffix, roomDirectory_})) SaveRoomTo(*path);
+  if (const auto path = prompts_.SaveFile(SaveDialogSpec())) SaveRoomTo(*path);
 }
 
 void TFormMain::LoadRoom() {
   if (!ConfirmDiscard()) return;
-  const auto path = prompts_.OpenFile({"Load Room", RoomFilter, RoomSuffix, roomDirectory_});
+  const auto path = prompts_.OpenFile({"Load Room", RoomFilter, RoomSuffix, roomDirectory_, ""});
   if (!path) return;
   engine_->Room->LoadFromFile(*path);
   // Whatever the file gave (or the new room a failed load leaves) is the saved state.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/edit_engine.h"
+#include "ui/ui_prompts.h"
 
 class QAction;
 class QActionGroup;
@@ -17,7 +18,6 @@ class QLabel;
 class QMenu;
 class QAbstractButton;
 class QtHost;
-class UiPrompts;
 class PanelView;
 class UnsavedChanges;
 class ViewRenderer;
@@ -73,6 +73,8 @@ private:
   // Save / Discard / Cancel when the room differs from what was last saved or loaded.
   // True when the caller may go on and replace or drop the room.
   bool ConfirmDiscard();
+  // The save dialog's title, filter and folder, proposing the room's last file.
+  FileDialogSpec SaveDialogSpec();
 
   QtHost& host_;
   UiPrompts& prompts_;

@@ -107,7 +107,7 @@ void TFormRoom::AddTileFrom(const std::string& gameDirectory) {
     return;
   }
   const auto chosen = prompts_.OpenFile(
-      {"Load Model", "Model INI File|*.ini", ".ini", fs_layer::ToHostPath(gameDirectory)});
+      {"Load Model", "Model INI File|*.ini", ".ini", fs_layer::ToHostPath(gameDirectory), ""});
   if (!chosen) return;
   const std::string worldDir = Engine()->ModelWorldDir.str();
   const auto entry = game_path::BelowDirectory(game_path::FromHost(*chosen), worldDir);
@@ -122,5 +122,8 @@ void TFormRoom::AddTileFrom(const std::string& gameDirectory) {
 
 void TFormRoom::RemoveTile() {
   auto* list = findChild<QListWidget*>(QStringLiteral("ListBoxTiles"));
-  if (list->currentRow() >= 0) delete list->takeItem(list->currentRow());
+  // Only a highlighted entry goes: the list keeps a current row even when nothing is
+  // selected (after tabbing into it, or after the previous removal).
+  const auto selected = list->selectedItems();
+  if (!selected.isEmpty()) delete list->takeItem(list->row(selected.front()));
 }

@@ -54,6 +54,8 @@ std::string QtForm::Text(std::string_view control) const {
   if (auto* group = qobject_cast<QGroupBox*>(found)) return FromQt(group->title());
   if (auto* action = qobject_cast<QAction*>(found)) return FromQt(action->text());
   if (auto* widget = qobject_cast<QWidget*>(found)) return FromQt(widget->windowTitle());
+  // A plain object keeps its text as a property (the main window's file dialogs).
+  if (found) return FromQt(found->property("text").toString());
   Missing(control);
   return {};
 }
@@ -80,6 +82,8 @@ void QtForm::SetText(std::string_view control, std::string_view text) {
     action->setText(value);
   } else if (auto* widget = qobject_cast<QWidget*>(found)) {
     widget->setWindowTitle(value);
+  } else if (found) {
+    found->setProperty("text", value);
   } else {
     Missing(control);
   }

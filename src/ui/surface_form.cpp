@@ -49,7 +49,7 @@ std::string TFormSurface::TextureNameFromPath(std::string gamePath) {
 void TFormSurface::ChooseTexture() {
   if (!Engine()) return;
   const std::string directory = Engine()->ModelWorldDir.str() + "textures\\";
-  const auto chosen = prompts_.OpenFile({"Load Texture", "Bitmaps|*.bmp", "bmp", fs_layer::ToHostPath(directory)});
+  const auto chosen = prompts_.OpenFile({"Load Texture", "Bitmaps|*.bmp", "bmp", fs_layer::ToHostPath(directory), ""});
   if (!chosen) return;
   FormView().SetText("EditTextureName", TextureNameFromPath(game_path::FromHost(*chosen)));
 }

@@ -22,6 +22,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& 
   std::string suffix = request.defaultSuffix;
   if (!suffix.empty() && suffix.front() == '.') suffix.erase(0, 1);
   dialog.setDefaultSuffix(QString::fromStdString(suffix));
+  if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }

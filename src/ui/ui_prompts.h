@@ -15,6 +15,7 @@ struct FileDialogSpec {
   std::string filter;  // "Room Files|*.rer"
   std::string defaultSuffix;
   std::string directory;  // host path
+  std::string fileName;   // host path of the file proposed, empty for none
 };
 
 class UiPrompts {

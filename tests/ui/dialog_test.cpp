@@ -187,6 +187,11 @@ TEST_F(EditorTest, TileListRefusesAThirtySecondEntryAndAddsModelsBelowTheWorldDi
   list->setCurrentRow(-1);
   dialog.RemoveTile();
   EXPECT_EQ(list->count(), 30);
+  // A current row that is not highlighted (focus moved into the list) removes nothing.
+  list->setCurrentRow(3, QItemSelectionModel::Clear);
+  ASSERT_EQ(list->currentRow(), 3);
+  dialog.RemoveTile();
+  EXPECT_EQ(list->count(), 30);
 }
 
 TEST(GamePathTest, ChosenFilesBecomeGameNames) {

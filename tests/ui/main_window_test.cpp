@@ -210,6 +210,10 @@ TEST_F(EditorTest, SaveChosenAtTheQuestionWritesTheRoomFirst) {
   EXPECT_EQ(prompts.openSpecs.at(0).title, "Load Room");
   EXPECT_TRUE(Engine().Room->Lights[0].InUse());
   EXPECT_EQ(StatusText(1), "Lights: 1");
+  // "Save Room" now proposes the file just loaded.
+  prompts.saveAnswers = {std::nullopt};
+  Main().MenuAction("SaveRoom1")->trigger();
+  EXPECT_EQ(prompts.saveSpecs.back().fileName, file.string());
   Main().MenuAction("NewRoom1")->trigger();
   EXPECT_EQ(prompts.unsavedQuestions, 1);
   std::filesystem::remove(file);
