@@ -15,10 +15,18 @@ static_assert(static_cast<int>(TextureListSlots) == TEditGL::TextureSlots, "the 
 constexpr std::size_t NameLength = 32;
 constexpr int ComboDropDownCount = 22;
 
-// Builds the mipmap chain of the bound texture.
-GLuint UploadMipmapped(const TBitmapRows& bitmap, GLint components) {
+// A fresh texture name. 9999 means "no texture" throughout the editor, and GL hands
+// out ever larger names over a long session, so that one is passed over.
+GLuint NewTextureName() {
   GLuint name = 0;
   glGenTextures(1, &name);
+  if (name == TMultitexture::NoTexture) glGenTextures(1, &name);
+  return name;
+}
+
+// Builds the mipmap chain of the bound texture.
+GLuint UploadMipmapped(const TBitmapRows& bitmap, GLint components) {
+  const GLuint name = NewTextureName();
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
@@ -133,8 +141,7 @@ GLuint TEditGL::CreateRGBTexture(std::span<const std::uint8_t> pixels, int width
       pixels.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
     return 0;
   }
-  GLuint name = 0;
-  glGenTextures(1, &name);
+  const GLuint name = NewTextureName();
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

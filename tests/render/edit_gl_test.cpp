@@ -133,6 +133,22 @@ TEST_F(TextureTable, RGBTexturesKeepTheirBytesAndRefuseShortBuffers) {
   EXPECT_EQ(TEditGL::CreateRGBTexture(pixels, 2, 2), 0u);
 }
 
+// Over a long session GL's names climb past 9999, the editor's "no texture".
+TEST_F(TextureTable, NoTextureIsNeverHandedOutAsARealName) {
+  StartGL();
+  GLuint last = 0;
+  glGenTextures(1, &last);
+  ASSERT_LT(last, 9998u);
+  std::vector<GLuint> names(9998 - last);
+  glGenTextures(static_cast<GLsizei>(names.size()), names.data());
+  ASSERT_EQ(names.back(), 9998u) << "GL no longer hands out names in order; this test needs a new way there";
+  const std::vector<std::uint8_t> pixel{1, 2, 3};
+  const GLuint name = TEditGL::CreateRGBTexture(pixel, 1, 1);
+  EXPECT_NE(name, 9999u);
+  EXPECT_NE(name, 0u);
+  EXPECT_TRUE(glIsTexture(name));
+}
+
 using GLState = GLTest;
 
 TEST_F(GLState, LightingNeedsTheMenuItemToo) {
