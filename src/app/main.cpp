@@ -2,6 +2,7 @@
 // data is read from the current working directory.
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 
 #include "ui/edit_main.h"
 #include "ui/editor_windows.h"
@@ -17,6 +18,9 @@ int main(int argc, char* argv[]) {
   QtHost host;
   QtPrompts prompts(nullptr);
   EditorWindows windows(host, prompts, QDir::currentPath().toStdString());
+  // A fixed-size window, centred on the desktop.
+  windows.Main->adjustSize();
+  windows.Main->move(windows.Main->screen()->availableGeometry().center() - windows.Main->rect().center());
   windows.Main->show();
   return QApplication::exec();
 }

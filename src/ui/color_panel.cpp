@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 ColorPanel::ColorPanel(QWidget* parent) : QFrame(parent) {
   setFrameShape(QFrame::Panel);
@@ -18,6 +19,15 @@ void ColorPanel::SetRgb(unsigned rgb) {
   QPalette colours = palette();
   colours.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(rgb_)));
   setPalette(colours);
+}
+
+// The caption "C" over the colour, dark on light colours and light on dark ones.
+void ColorPanel::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  QPainter painter(this);
+  const QColor colour = QColor::fromRgb(static_cast<QRgb>(rgb_));
+  painter.setPen(colour.lightness() > 127 ? Qt::black : Qt::white);
+  painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("C"));
 }
 
 void ColorPanel::mouseReleaseEvent(QMouseEvent* event) {

@@ -18,6 +18,7 @@ signals:
   void clicked();
 
 protected:
+  void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 

@@ -58,7 +58,7 @@ QPushButton* SpeedButton(const char* name, const char* caption) {
 
 ColorPanel* Panel(const char* name) {
   auto* panel = Named(new ColorPanel, name);
-  panel->setToolTip(QStringLiteral("C"));
+  panel->setToolTip(QStringLiteral("Pick a colour"));
   return panel;
 }
 

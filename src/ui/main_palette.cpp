@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
+#include <algorithm>
 #include <array>
 
 #include "room/edit_room.h"
@@ -96,6 +97,16 @@ void TFormMain::BuildPalette() {
     bar->setPageStep(200);
     bar->setSingleStep(10);
     bar->setFocusPolicy(Qt::NoFocus);
+    // Qt's page step sizes the handle and is also what a click in the trough moves;
+    // the trough moves the bar by 50 (2.5 m) instead. The value has not changed yet
+    // when the action is reported.
+    connect(bar, &QAbstractSlider::actionTriggered, bar, [bar](int action) {
+      constexpr int LargeStep = 50;
+      if (action == QAbstractSlider::SliderPageStepAdd || action == QAbstractSlider::SliderPageStepSub) {
+        const int step = action == QAbstractSlider::SliderPageStepAdd ? LargeStep : -LargeStep;
+        bar->setSliderPosition(std::clamp(bar->value() + step, bar->minimum(), bar->maximum()));
+      }
+    });
   }
 
   auto* trackY = Named(new QSlider(Qt::Vertical, client), "TrackBarY");
@@ -220,6 +231,11 @@ void TFormMain::ConnectPalette() {
     const int code = ToolButtons[i].code;
     connect(toolButtons_[i], &QAbstractButton::clicked, this, [this, code] { SelectCursorMode(code); });
   }
+  // "Edit Surface" also opens the selected surface's dialog at once; the mode it
+  // selects then edits whichever surface is clicked in the view.
+  connect(findChild<QAbstractButton*>(QStringLiteral("BtnSurfaceEdit")), &QAbstractButton::clicked, this, [this] {
+    if (engine_ && engine_->Room->Cursor.SelectedSurface) engine_->Room->Cursor.EditSurface(*engine_->Room);
+  });
   auto combo = [this](const char* name) { return findChild<QComboBox*>(QString::fromLatin1(name)); };
   connect(combo("CBFieldTypus"), &QComboBox::activated, this, [this] { SelectCursorMode(1001); });
   connect(combo("CBFieldMaterial"), &QComboBox::activated, this, [this] { SelectCursorMode(1002); });

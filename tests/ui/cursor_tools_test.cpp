@@ -123,6 +123,18 @@ TEST_F(CursorToolTest, EditSurfaceOpensTheSurfaceDialogAndDeleteSelectsTheNext) 
   EXPECT_FALSE(first->InUse());
   EXPECT_EQ(Room().Cursor.SelectedSurface, second);
   EXPECT_EQ(StatusText(5), "Surfaces: 1");
+
+  // With a surface selected, the button itself opens its dialog at once.
+  int atOnce = 0;
+  modals->handler = [&](QWidget& modal) {
+    if (&modal != &dialog) return;
+    ++atOnce;
+    EXPECT_EQ(QtForm(dialog).Text("EditName"), "SURFACE");
+    dialog.reject();
+  };
+  Find<QPushButton>(Main(), "BtnSurfaceEdit")->click();
+  EXPECT_EQ(atOnce, 1);
+  EXPECT_EQ(Room().Cursor.Mode, 4002);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -273,4 +274,20 @@ TEST_F(EditorTest, RenderedShadowTestSwitchesTheBakeMethod) {
   EXPECT_EQ(baker->Method, ShadowMethod::Gl);
   Main().MenuAction("RenderedShadowTest1")->trigger();
   EXPECT_EQ(baker->Method, ShadowMethod::Cpu);
+}
+
+TEST_F(EditorTest, ATroughClickMovesAScrollBarByFifty) {
+  StartEditor();
+  auto* bar = Find<QScrollBar>(Main(), "ScrollBarX");
+  ASSERT_EQ(bar->pageStep(), 200);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(bar->value(), 50);
+  EXPECT_FLOAT_EQ(Engine().Room->Camera.Position.x, 2.5f);
+  bar->setValue(980);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(bar->value(), 1000);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(bar->value(), 950);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(bar->value(), 940);
 }
