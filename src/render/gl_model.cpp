@@ -96,6 +96,9 @@ void DrawModel(TEditGL& gl, const TModelDrawing& drawing) {
   TMultitexture& units = gl.Multitexture();
   const bool detail = model->DetailMap && gl.MenuChecked(view_menu::ShowDetailmaps);
   for (const TMS3DGroup& group : model->Groups) {
+    // Back to the first unit with the second off, so a group without texture after a
+    // detail-mapped one is not drawn with the previous group's skin.
+    units.EndMultitexture();
     gl.SetGLStates(model->DepthTest, false, true, true, true, model->CullFace, false);
     if (drawing.blendMode != 0) {
       glDepthMask(GL_FALSE);

@@ -79,9 +79,10 @@ void TRoomRenderer::DrawCameraZone(TEntity& entity) {
   TRoom& room = gl_.Room();
   const TVector centre{(zone->ZoneMinX + zone->ZoneMaxX) / 2, 0.0f, (zone->ZoneMinZ + zone->ZoneMaxZ) / 2};
   const TField* field = room.FieldAt(centre);
-  const float floor = field != nullptr ? field->Height : 0.0f;
+  // The floor as the room reports it there (slopes and ramps included); the height is
+  // the field's own ceiling over its floor.
   const float height = field != nullptr ? field->Ceiling - field->Height : NoFieldZoneHeight;
-  const TVector base{centre.x, floor, centre.z};
+  const TVector base{centre.x, room.HeightAt(centre), centre.z};
   const TVector halfExtents{(zone->ZoneMaxX - zone->ZoneMinX) / 2, height, (zone->ZoneMaxZ - zone->ZoneMinZ) / 2};
   DrawMarkerBox(base, halfExtents, 1.0f, CameraZoneColor);
   DrawTargetArrow(entity.Position, base);

@@ -11,7 +11,9 @@
 #include "gl_fixture.h"
 #include "models/edit_model.h"
 #include "particles/particle_main.h"
+#include "render/gl_model.h"
 #include "render/projection.h"
+#include "support/square_model.h"
 
 namespace {
 
@@ -188,6 +190,49 @@ TEST_F(SampleWorldDrawing, FramesAndShadowTestsHoldTheirMemory) {
   Run();
   Run();
   EXPECT_LT(ResidentKilobytes() - settled, 8 * 1024) << "kilobytes grown over 100 frames";
+}
+
+class ModelDrawing : public GLTest {};
+
+// Two halves of one square: a skinned, detail-mapped group and a group without texture.
+// The second shows its own material colour, not the skin the first left bound.
+TEST_F(ModelDrawing, AGroupWithoutTextureAfterADetailMappedOneIsUntextured) {
+  StartGL();
+  TVEModel& model = MakeSquareModel(*engine->ModelEngine->GetModel(1));
+  model.Groups.assign(2, {});
+  model.Groups[0].Triangles = {0};
+  model.Groups[0].Material = 0;
+  model.Groups[1].Triangles = {1};
+  model.Groups[1].Material = 1;
+  model.Materials.assign(2, {});
+  // Texel centres: the 1 x 1 textures clamp to a black border at their edges.
+  for (TMS3DTriangle& triangle : model.Triangles) triangle.S = triangle.T = {0.5f, 0.5f, 0.5f};
+  for (TMS3DMaterial& material : model.Materials) material.Diffuse = {1, 1, 1, 1};
+  model.Materials[0].HasTexture = true;
+  const std::vector<std::uint8_t> red{255, 0, 0}, white{255, 255, 255};
+  model.SkinTextures[0] = TEditGL::CreateRGBTexture(red, 1, 1);
+  model.DetailTexture = TEditGL::CreateRGBTexture(white, 1, 1);
+  model.DetailMap = true;
+  model.DetailScale = 1.0f;
+  model.CullFace = false;  // turned half round, the square shows its back
+  Main().SetChecked(view_menu::ShowDetailmaps, true);
+
+  TCamera& camera = Room().Camera;
+  camera.Mode = TCamera::Mode3D;
+  camera.Position = {0.0f, 0.0f, 5.0f};
+  camera.Rotation = {};
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  gl->SetViewProjection();
+  glFogf(GL_FOG_DENSITY, 0.0f);  // models draw with fog on; no room pass has set it up here
+  DrawModel(*gl, {1, {0.0f, 0.0f, 0.0f}, {}, false, 0, 1.0f, {1.0f, 1.0f, 1.0f}, -1, 1.0f, 1.0f});
+  SaveFrame("model_two_groups");
+  // The square's two triangles meet along a diagonal; one corner of the view shows each.
+  const auto a = Pixel(320 - 60, 240 + 60), b = Pixel(320 + 60, 240 - 60);
+  const auto isRed = [](std::array<int, 3> p) { return p[0] > 200 && p[1] < 40 && p[2] < 40; };
+  const auto isWhite = [](std::array<int, 3> p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; };
+  EXPECT_TRUE((isRed(a) && isWhite(b)) || (isWhite(a) && isRed(b)))
+      << "(" << a[0] << ", " << a[1] << ", " << a[2] << ") and (" << b[0] << ", " << b[1] << ", " << b[2] << ")";
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 class SpriteBlending : public GLTest {};
