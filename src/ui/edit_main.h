@@ -86,4 +86,5 @@ private:
   std::vector<QLabel*> statusPanels_;
   std::vector<QAbstractButton*> toolButtons_;
   bool closeConfirmed_ = false;
+  bool trackBarMovedByUser_ = false;
 };

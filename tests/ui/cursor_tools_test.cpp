@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <cmath>
 
@@ -135,6 +136,27 @@ TEST_F(CursorToolTest, EditSurfaceOpensTheSurfaceDialogAndDeleteSelectsTheNext) 
   Find<QPushButton>(Main(), "BtnSurfaceEdit")->click();
   EXPECT_EQ(atOnce, 1);
   EXPECT_EQ(Room().Cursor.Mode, 4002);
+}
+
+}  // namespace
+
+namespace {
+
+// Picking a light shows its height on the bar without rounding it to the bar's tenths;
+// moving the bar by hand then lifts the picked light.
+TEST_F(CursorToolTest, PickingALightKeepsItsHeightAndTheHeightBarMovesIt) {
+  StartEditor();
+  TLight* light = Room().AddLight({2.0f, 1.23f, 1.5f}, {1, 1, 1}, 5.0f);
+  ASSERT_NE(light, nullptr);
+  SelectTool("BtnLightMove");
+  QTest::mousePress(&Main().View(), Qt::LeftButton, {}, QPoint(400, 300));
+  QTest::mouseRelease(&Main().View(), Qt::LeftButton, {}, QPoint(400, 300));
+  ASSERT_EQ(Room().Cursor.SelectedLight, light);
+  EXPECT_FLOAT_EQ(light->Position.y, 1.23f);
+  auto* bar = Find<QSlider>(Main(), "TrackBarY");
+  EXPECT_EQ(bar->value(), -12);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);  // the bar runs downward: up one tenth
+  EXPECT_FLOAT_EQ(light->Position.y, 1.3f);
 }
 
 }  // namespace
