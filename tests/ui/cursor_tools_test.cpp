@@ -142,15 +142,14 @@ TEST_F(CursorToolTest, EditSurfaceOpensTheSurfaceDialogAndDeleteSelectsTheNext) 
 
 namespace {
 
-// Picking a light shows its height on the bar without rounding it to the bar's tenths;
-// moving the bar by hand then lifts the picked light.
-TEST_F(CursorToolTest, PickingALightKeepsItsHeightAndTheHeightBarMovesIt) {
+// Opening a light shows its height on the bar; the bar's change must not round the
+// light's own height to the bar's tenths. Moving the bar by hand then lifts the light.
+TEST_F(CursorToolTest, EditingALightKeepsItsHeightAndTheHeightBarMovesIt) {
   StartEditor();
   TLight* light = Room().AddLight({2.0f, 1.23f, 1.5f}, {1, 1, 1}, 5.0f);
   ASSERT_NE(light, nullptr);
-  SelectTool("BtnLightMove");
-  QTest::mousePress(&Main().View(), Qt::LeftButton, {}, QPoint(400, 300));
-  QTest::mouseRelease(&Main().View(), Qt::LeftButton, {}, QPoint(400, 300));
+  SelectTool("BtnLightEdit");
+  QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(400, 300));  // the dialog is cancelled
   ASSERT_EQ(Room().Cursor.SelectedLight, light);
   EXPECT_FLOAT_EQ(light->Position.y, 1.23f);
   auto* bar = Find<QSlider>(Main(), "TrackBarY");
