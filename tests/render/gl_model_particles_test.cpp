@@ -235,6 +235,60 @@ TEST_F(ModelDrawing, AGroupWithoutTextureAfterADetailMappedOneIsUntextured) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Up to eight GL lights for a model: the sun first, then the room's lights that reach
+// its box, in slot order, baked ones with the sun and animated ones with the room's.
+TEST_F(ModelDrawing, ModelLightsTakeTheSunThenTheReachingLightsUpToEight) {
+  StartGL();
+  TRoom& room = Room();
+  room.Diffuse = {0.5f, 0.4f, 0.3f};
+  room.Ambience = {0.1f, 0.1f, 0.1f};
+  room.LightPos = {0.0f, 1.0f, 0.0f};
+  const auto Add = [&](TVector at, std::int16_t effect, bool active = true) {
+    TLight* light = room.AddLight(at, {1.0f, 0.5f, 0.25f}, 4.0f);
+    light->Effect = effect;
+    light->Active = active;
+    light->CurrentColor = light->Color;
+    return light;
+  };
+  Add({1, 0, 0}, 0);                          // slot 0: baked, in reach
+  Add({0, 1, 0}, 2);                          // slot 1: animated, in reach
+  Add({20, 0, 0}, 0);                         // slot 2: too far
+  Add({0, 0, 1}, 0, false);                   // slot 3: switched off
+  for (int i = 0; i < 8; ++i) Add({0.1f * static_cast<float>(i), 0, -1}, 1);  // slots 4 to 11: animated
+  const auto Position = [](GLenum light) {
+    std::array<GLfloat, 4> p{};
+    glGetLightfv(light, GL_POSITION, p.data());
+    return p;
+  };
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();  // light positions then read back in room coordinates
+
+  SetupModelLights(*gl, true, true, true, {1, 1, 1}, {0, 0, 0});
+  EXPECT_EQ(Position(GL_LIGHT0), (std::array<GLfloat, 4>{0, 1, 0, 0}));  // the sun, a direction
+  EXPECT_EQ(Position(GL_LIGHT1), (std::array<GLfloat, 4>{1, 0, 0, 1}));
+  EXPECT_EQ(Position(GL_LIGHT2), (std::array<GLfloat, 4>{0, 1, 0, 1}));
+  for (int slot = 4; slot <= 8; ++slot) {  // lights 3 to 7; slots 9 to 11 find no GL light left
+    const auto p = Position(static_cast<GLenum>(GL_LIGHT0 + slot - 1));
+    EXPECT_FLOAT_EQ(p[0], 0.1f * static_cast<float>(slot - 4));
+    EXPECT_EQ(p[2], -1.0f);
+  }
+  GLfloat quadratic = 0;
+  glGetLightfv(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, &quadratic);
+  EXPECT_FLOAT_EQ(quadratic, 0.25f);
+
+  // Without the room's animated lights only the baked one joins the sun.
+  SetupModelLights(*gl, true, true, false, {1, 1, 1}, {0, 0, 0});
+  EXPECT_EQ(Position(GL_LIGHT1), (std::array<GLfloat, 4>{1, 0, 0, 1}));
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT2));
+
+  // Unlit models get the fixed light 0 and nothing else.
+  SetupModelLights(*gl, false, true, true, {1, 1, 1}, {0, 0, 0});
+  std::array<GLfloat, 4> diffuse{};
+  glGetLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse.data());
+  EXPECT_EQ(diffuse, (std::array<GLfloat, 4>{0.8f, 0.8f, 0.8f, 1}));
+  for (int light = 1; light < 8; ++light) EXPECT_FALSE(glIsEnabled(static_cast<GLenum>(GL_LIGHT0 + light)));
+}
+
 class SpriteBlending : public GLTest {};
 
 // Blending 2 darkens by the sprite first and then adds its colour, so a coloured
