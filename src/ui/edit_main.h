@@ -86,5 +86,4 @@ private:
   std::vector<QLabel*> statusPanels_;
   std::vector<QAbstractButton*> toolButtons_;
   bool closeConfirmed_ = false;
-  bool trackBarMovedByUser_ = false;
 };

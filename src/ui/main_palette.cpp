@@ -13,10 +13,8 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTimer>
 #include <algorithm>
 #include <array>
-#include <utility>
 
 #include "room/edit_room.h"
 #include "ui/color_panel.h"
@@ -272,19 +270,8 @@ void TFormMain::ConnectPalette() {
           withRoom([](TRoom& room) { room.Camera.ScrollX(); }));
   connect(findChild<QScrollBar*>(QStringLiteral("ScrollBarYZ")), &QScrollBar::valueChanged, this,
           withRoom([](TRoom& room) { room.Camera.ScrollYZ(); }));
-  // Only the designer's own moves of the height bar lift or lower the selected light or
-  // entity. The cursor also sets the bar, to show a picked object's height; applying
-  // that would round the object's height to the bar's tenths just for being picked.
-  auto* trackY = findChild<QSlider*>(QStringLiteral("TrackBarY"));
-  connect(trackY, &QAbstractSlider::actionTriggered, this, [this] {
-    trackBarMovedByUser_ = true;
-    // A user action that leaves the value as it was raises no change; forget it then.
-    QTimer::singleShot(0, this, [this] { trackBarMovedByUser_ = false; });
-  });
-  connect(trackY, &QSlider::valueChanged, this, [this] {
-    const bool byUser = std::exchange(trackBarMovedByUser_, false);
-    if (engine_) engine_->Room->Cursor.ApplyTrackBarHeight(*engine_->Room, byUser);
-  });
+  connect(findChild<QSlider*>(QStringLiteral("TrackBarY")), &QSlider::valueChanged, this,
+          withRoom([](TRoom& room) { room.Cursor.ApplyTrackBarHeight(room, true); }));
   connect(findChild<QPushButton*>(QStringLiteral("BtnYTo0")), &QPushButton::clicked, this,
           withRoom([](TRoom& room) { room.Cursor.SetHeight(room, true, 0.0f); }));
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <algorithm>
@@ -257,6 +258,10 @@ int QtForm::Position(std::string_view control) const {
 void QtForm::SetPosition(std::string_view control, int position) {
   QObject* found = Find(control);
   if (auto* slider = qobject_cast<QAbstractSlider*>(found)) {
+    // The document carries out what a new position means itself; a slider's change
+    // signal stands for the designer's own moves only (a picked light's height shown on
+    // the height bar must not be applied back to it, rounded to the bar's tenths).
+    const QSignalBlocker quiet(slider);
     slider->setValue(position);
   } else if (auto* bar = qobject_cast<QProgressBar*>(found)) {
     bar->setValue(position);
