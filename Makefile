@@ -14,7 +14,7 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build sample-world run test test-asan soak fuzz fuzz-smoke bench clean
+.PHONY: all deps configure build sample-world run test test-asan soak fuzz fuzz-smoke fresh-check bench clean
 
 all: build
 
@@ -83,6 +83,10 @@ fuzz-smoke: deps $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	rm -rf $(FUZZ_BUILD)/fuzz-smoke
 	$(call FUZZ_RUN,-max_total_time=$(FUZZ_SMOKE_SECONDS) -print_final_stats=1 fuzz-smoke/$$name fuzz-corpus/$$name)
+
+# Both commands on a minimal Debian 12 built into build-fresh (root; about ten minutes).
+fresh-check:
+	tools/fresh_debian_check.sh $(CURDIR)/build-fresh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
