@@ -1,18 +1,18 @@
 #include "core/conversion_block.h"
 
-#include "core/numbers.h"
+#include "core/dialog_values.h"
 
 bool ConversionBlock::Float(std::string_view edit, float& field) {
-  const auto value = numbers::ParseFloat(form_.Text(edit));
+  const auto value = dialog_values::ReadFloat(form_, edit);
   if (!value) return Fail();
   field = *value;
   return true;
 }
 
 bool ConversionBlock::Int(std::string_view edit, std::int16_t& field) {
-  const auto value = numbers::ParseInt(form_.Text(edit));
+  const auto value = dialog_values::ReadInt16(form_, edit);
   if (!value) return Fail();
-  field = static_cast<std::int16_t>(*value);
+  field = *value;
   return true;
 }
 

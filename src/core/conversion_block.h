@@ -17,7 +17,7 @@ public:
   ConversionBlock(Host& host, const Form& form, std::string_view tag) : host_(host), form_(form), tag_(tag) {}
 
   bool Float(std::string_view edit, float& field);
-  // Integers are kept in 16 bits, as the records store them (70000 becomes 4464).
+  // Integers must fit the records' 16 bits; a larger one fails like any other bad text.
   bool Int(std::string_view edit, std::int16_t& field);
   // Three edits in order; the components read before a failure keep their new values.
   bool Vector(std::string_view x, std::string_view y, std::string_view z, TVector& field);

@@ -4,8 +4,11 @@
 // algorithm runs and is tested without a toolkit. Unknown names are the caller's
 // mistake; implementations may assert on them.
 
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class Form {
@@ -57,4 +60,14 @@ public:
     if (selected >= 0) SetItemIndex(control, selected);
   }
   void ClearItems(std::string_view control) { SetItems(control, {}); }
+
+  // Numbers are shown rounded. The form remembers the exact value behind each text it
+  // showed, so an edit the designer left alone reads back as the stored value, not as
+  // its rounding.
+  void ShowNumber(std::string_view control, std::string_view text, float value);
+  // The value shown in the control, while its text is still the one shown.
+  std::optional<float> UnchangedNumber(std::string_view control) const;
+
+private:
+  std::map<std::string, std::pair<std::string, float>, std::less<>> shownNumbers_;
 };

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/dialog_values.h"
 #include "core/numbers.h"
 #include "engine/edit_engine.h"
 
@@ -36,13 +37,13 @@ std::string TQZEngine::FloatToStr32(float value, int digits) const {
 std::string TQZEngine::IntToStr32(int value) { return Cut32(std::to_string(value)); }
 
 void TQZEngine::ShowFloat(Form& form, std::string_view edit, float value, int digits) const {
-  form.SetText(edit, FloatToStr32(value, digits));
+  form.ShowNumber(edit, FloatToStr32(value, digits), value);
 }
 
 void TQZEngine::ShowInt(Form& form, std::string_view edit, int value) const { form.SetText(edit, IntToStr32(value)); }
 
 bool TQZEngine::ReadFloat(Form& form, std::string_view edit, float& destination) {
-  const auto value = numbers::ParseFloat(form.Text(edit));
+  const auto value = dialog_values::ReadFloat(form, edit);
   if (!value) {
     ShowError(EngineTag, "Error on converting value!");
     return false;
@@ -52,13 +53,13 @@ bool TQZEngine::ReadFloat(Form& form, std::string_view edit, float& destination)
 }
 
 bool TQZEngine::ReadInt(Form& form, std::string_view edit, std::int16_t& destination) {
-  const auto value = numbers::ParseInt(form.Text(edit));
+  // A number beyond 16 bits fails like a text: wrapped, 40000 would be stored as -25536.
+  const auto value = dialog_values::ReadInt16(form, edit);
   if (!value) {
     ShowError(EngineTag, "Error on converting value!");
     return false;
   }
-  // Kept in 16 bits like every integer of the records: 70000 becomes 4464.
-  destination = static_cast<std::int16_t>(*value);
+  destination = *value;
   return true;
 }
 
@@ -77,7 +78,7 @@ void TQZEngine::ShowColor(Form& form, const TVector& v, std::string_view panel) 
 bool TQZEngine::ReadVector(Form& form, TVector& v, std::string_view red, std::string_view green,
                            std::string_view blue) {
   for (auto [edit, component] : {std::pair{red, &v.x}, std::pair{green, &v.y}, std::pair{blue, &v.z}}) {
-    const auto value = numbers::ParseFloat(form.Text(edit));
+    const auto value = dialog_values::ReadFloat(form, edit);
     if (!value) {
       ShowError(EngineTag, "Error on converting values!");
       return false;
@@ -94,7 +95,7 @@ void TQZEngine::PickColor(Form& form, std::string_view red, std::string_view gre
   int channels[3] = {0, 0, 0};
   const std::string_view edits[3] = {red, green, blue};
   for (int i = 0; i < 3; ++i) {
-    const auto value = numbers::ParseFloat(form.Text(edits[i]));
+    const auto value = dialog_values::ReadFloat(form, edits[i]);
     if (!value) break;
     channels[i] = ChannelByte(*value);
   }

@@ -1,5 +1,6 @@
 #include "entities/edit_entityform.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_dialog.h"
@@ -27,14 +28,14 @@ void ShowCommon(const TEntity& entity, const TQZEngine& engine, Form& form) {
   form.SetChecked("CheckBoxActive", entity.Active);
   engine.ShowFloat(form, "EditSize", entity.Size);
   form.SetChecked("CheckBoxVisible", entity.Visible);
-  form.SetItemIndex("CBBlendingMode", entity.BlendingMode);
+  dialog_values::ShowListIndex(form, "CBBlendingMode", entity.BlendingMode);
   engine.ShowFloat(form, "EditDensity", entity.Density, DensityDigits);
   engine.ShowVector(form, entity.Color, "EditR", "EditG", "EditB", "BtnColor");
   form.SetChecked("CheckBoxApplyLighting", entity.ApplyLighting);
-  form.SetItemIndex("CBShadowTypus", entity.ShadowTypus);
+  dialog_values::ShowListIndex(form, "CBShadowTypus", entity.ShadowTypus);
   engine.ShowFloat(form, "EditShadowRadius", entity.ShadowRadius);
   ShowName(form, "EditAnimName", entity.AnimName);
-  form.SetItemIndex("CBAnimDirection", entity.AnimDirection);
+  dialog_values::ShowListIndex(form, "CBAnimDirection", entity.AnimDirection);
   engine.ShowFloat(form, "EditAnimSpeed", entity.AnimSpeed);
   form.SetChecked("CheckBoxAnimLoop", entity.AnimLoop);
 }
@@ -42,7 +43,6 @@ void ShowCommon(const TEntity& entity, const TQZEngine& engine, Form& form) {
 // One conversion block in the dialog's order; false when a number stopped it, and
 // then nothing after that number (the kind page included) is applied.
 bool ApplyCommon(TEntity& entity, TQZEngine& engine, Form& form) {
-  using entity_dialog::ItemIndex;
   using entity_dialog::ReadName;
   auto block = entity_dialog::Conversions(engine, form);
   ReadName(form, "EditName", entity.Name);
@@ -54,14 +54,14 @@ bool ApplyCommon(TEntity& entity, TQZEngine& engine, Form& form) {
   if (!block.Float("EditSize", entity.Size)) return false;
   entity.Visible = form.Checked("CheckBoxVisible");
   entity.ApplyLighting = form.Checked("CheckBoxApplyLighting");
-  entity.BlendingMode = ItemIndex(form, "CBBlendingMode");
+  entity.BlendingMode = dialog_values::ReadListIndex(form, "CBBlendingMode", entity.BlendingMode);
   if (!block.Float("EditDensity", entity.Density)) return false;
   // The colour reports its own failure and does not stop the block.
   engine.ReadVector(form, entity.Color, "EditR", "EditG", "EditB");
-  entity.ShadowTypus = ItemIndex(form, "CBShadowTypus");
+  entity.ShadowTypus = dialog_values::ReadListIndex(form, "CBShadowTypus", entity.ShadowTypus);
   if (!block.Float("EditShadowRadius", entity.ShadowRadius)) return false;
   ReadName(form, "EditAnimName", entity.AnimName);
-  entity.AnimDirection = ItemIndex(form, "CBAnimDirection");
+  entity.AnimDirection = dialog_values::ReadListIndex(form, "CBAnimDirection", entity.AnimDirection);
   if (!block.Float("EditAnimSpeed", entity.AnimSpeed)) return false;
   entity.AnimLoop = form.Checked("CheckBoxAnimLoop");
   return true;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -23,7 +24,7 @@ TEAnimation::TEAnimation(TQZEngine& engine) : TEntity(engine) {
 void TEAnimation::FillDialog(Form& form) {
   ShowPage(form, "TabSheetEAnimation");
   ShowName(form, "EditEAnimationName", AnimationName);
-  form.SetItemIndex("CBEAnimationDirection", Direction);
+  dialog_values::ShowListIndex(form, "CBEAnimationDirection", Direction);
   Engine.ShowFloat(form, "EditEAnimationSpeed", Speed);
   form.SetChecked("CheckBoxEAnimationLoop", Loop);
   for (int i = 0; i < TargetCount; ++i) {
@@ -34,7 +35,7 @@ void TEAnimation::FillDialog(Form& form) {
 
 void TEAnimation::ReadDialog(Form& form) {
   ReadName(form, "EditEAnimationName", AnimationName);
-  Direction = ItemIndex(form, "CBEAnimationDirection");
+  Direction = dialog_values::ReadListIndex(form, "CBEAnimationDirection", Direction);
   Engine.ReadFloat(form, "EditEAnimationSpeed", Speed);
   Loop = form.Checked("CheckBoxEAnimationLoop");
   for (int i = 0; i < TargetCount; ++i) ReadName(form, TargetBox(i), Targets[i]);

@@ -1,5 +1,6 @@
 #include "entities/entity_camera.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -23,7 +24,7 @@ TECamera::TECamera(TQZEngine& engine) : TEntity(engine) {
 void TECamera::FillDialog(Form& form) {
   ShowPage(form, "TabSheetCamera");
   FillEntityNames(form, "CBCameraTarget", typus::Camera);
-  form.SetItemIndex("CBCameraTypus", CameraTypus);
+  dialog_values::ShowListIndex(form, "CBCameraTypus", CameraTypus);
   Engine.ShowFloat(form, "EditCameraRadiusX", RadiusX);
   Engine.ShowFloat(form, "EditCameraRadiusZ", RadiusZ);
   Engine.ShowFloat(form, "EditCameraRotationFactor", RotationFactor);
@@ -39,7 +40,7 @@ void TECamera::FillDialog(Form& form) {
 
 void TECamera::ReadDialog(Form& form) {
   auto block = entity_dialog::Conversions(Engine, form);
-  CameraTypus = ItemIndex(form, "CBCameraTypus");
+  CameraTypus = dialog_values::ReadListIndex(form, "CBCameraTypus", CameraTypus);
   if (!block.Float("EditCameraRadiusX", RadiusX) || !block.Float("EditCameraRadiusZ", RadiusZ) ||
       !block.Float("EditCameraRotationFactor", RotationFactor) ||
       !block.Float("EditCameraMovementFactor", MovementFactor) || !block.Float("EditCameraFOV", ZoomFactor))

@@ -1,5 +1,6 @@
 #include "entities/entity_control.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -17,16 +18,16 @@ TEControl::TEControl(TQZEngine& engine) : TEntity(engine) {
 void TEControl::FillDialog(Form& form) {
   ShowPage(form, "TabSheetControl");
   FillEntityNames(form, "CBControlNext", typus::Control);
-  form.SetItemIndex("CBControlStatus", GameStatus);
-  form.SetItemIndex("CBControlAction", Action);
+  dialog_values::ShowListIndex(form, "CBControlStatus", GameStatus);
+  dialog_values::ShowListIndex(form, "CBControlAction", Action);
   Engine.ShowFloat(form, "EditControlDelay", Delay);
   Engine.ShowFloat(form, "EditControlDuration", Duration);
   ShowName(form, "CBControlNext", NextControl);
 }
 
 void TEControl::ReadDialog(Form& form) {
-  GameStatus = ItemIndex(form, "CBControlStatus");
-  Action = ItemIndex(form, "CBControlAction");
+  GameStatus = dialog_values::ReadListIndex(form, "CBControlStatus", GameStatus);
+  Action = dialog_values::ReadListIndex(form, "CBControlAction", Action);
   Engine.ReadFloat(form, "EditControlDelay", Delay);
   Engine.ReadFloat(form, "EditControlDuration", Duration);
   ReadName(form, "CBControlNext", NextControl);

@@ -6,10 +6,6 @@ namespace entity_dialog {
 
 void ShowPage(Form& form, std::string_view sheet) { form.SetVisible(sheet, true); }
 
-std::int16_t ItemIndex(const Form& form, std::string_view control) {
-  return static_cast<std::int16_t>(form.ItemIndex(control));
-}
-
 ConversionBlock Conversions(TQZEngine& engine, const Form& form) {
   return ConversionBlock(engine.GetHost(), form, "QZ_ENTITY");
 }

@@ -25,9 +25,6 @@ void ReadName(const Form& form, std::string_view control, ShortString<N>& name) 
   name = form.Text(control);
 }
 
-// List fields are stored as the selected item index (-1: nothing selected).
-std::int16_t ItemIndex(const Form& form, std::string_view control);
-
 // The conversion block of an entity page, reporting under "QZ_ENTITY".
 ConversionBlock Conversions(TQZEngine& engine, const Form& form);
 

@@ -1,5 +1,6 @@
 #include "entities/entity_item.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -25,7 +26,7 @@ void TEItem::FillDialog(Form& form) {
   // Every loaded model is offered, not only item models.
   if (Engine.ModelEngine) Engine.ModelEngine->FillModelList(form, "CBItemModel");
   Assignment.Fill(Engine, form, AssignmentBoxes);
-  form.SetItemIndex("CBItemTypus", ItemTypus);
+  dialog_values::ShowListIndex(form, "CBItemTypus", ItemTypus);
   Engine.ShowInt(form, "EditItemAmount", Amount);
   ShowName(form, "CBItemTrigger", OnCollect);
   ShowName(form, "CBItemAnimation", CollectAnimation);
@@ -34,7 +35,7 @@ void TEItem::FillDialog(Form& form) {
 }
 
 void TEItem::ReadDialog(Form& form) {
-  ItemTypus = ItemIndex(form, "CBItemTypus");
+  ItemTypus = dialog_values::ReadListIndex(form, "CBItemTypus", ItemTypus);
   Engine.ReadInt(form, "EditItemAmount", Amount);
   ReadName(form, "CBItemTrigger", OnCollect);
   ReadName(form, "CBItemAnimation", CollectAnimation);

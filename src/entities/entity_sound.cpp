@@ -1,5 +1,6 @@
 #include "entities/entity_sound.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -22,9 +23,9 @@ void TESound::FillDialog(Form& form) {
   Engine.ShowInt(form, "EditSoundVolume", Volume);
   Engine.ShowFloat(form, "EditSoundSpeed", Speed);
   form.SetChecked("CheckBoxSoundLoop", Loop);
-  form.SetItemIndex("CBSoundSource", Source);
+  dialog_values::ShowListIndex(form, "CBSoundSource", Source);
   ShowName(form, "CBSoundSourceEntity", SourceEntity);
-  form.SetItemIndex("CBSoundActivation", Activation);
+  dialog_values::ShowListIndex(form, "CBSoundActivation", Activation);
   Engine.ShowInt(form, "EditSoundRandom", RandomPercent);
   Engine.ShowFloat(form, "EditSoundReplayTime", ReplayAfter);
 }
@@ -34,9 +35,9 @@ void TESound::ReadDialog(Form& form) {
   Engine.ReadInt(form, "EditSoundVolume", Volume);
   Engine.ReadFloat(form, "EditSoundSpeed", Speed);
   Loop = form.Checked("CheckBoxSoundLoop");
-  Source = ItemIndex(form, "CBSoundSource");
+  Source = dialog_values::ReadListIndex(form, "CBSoundSource", Source);
   ReadName(form, "CBSoundSourceEntity", SourceEntity);
-  Activation = ItemIndex(form, "CBSoundActivation");
+  Activation = dialog_values::ReadListIndex(form, "CBSoundActivation", Activation);
   Engine.ReadInt(form, "EditSoundRandom", RandomPercent);
   Engine.ReadFloat(form, "EditSoundReplayTime", ReplayAfter);
 }

@@ -1,5 +1,6 @@
 #include "entities/entity_spawner.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -37,7 +38,7 @@ void TESpawner::FillDialog(Form& form) {
   Engine.ShowInt(form, "EditSpawnerSpawnAtOnce", SpawnAtOnce);
   Engine.ShowFloat(form, "EditSpawnerDelayInbetween", DelayInbetween);
   ShowName(form, "CBSpawnerPosition", SpawnPosition);
-  form.SetItemIndex("CBSpawnerEffect", SpawnEffect);
+  dialog_values::ShowListIndex(form, "CBSpawnerEffect", SpawnEffect);
   ShowName(form, "CBSpawnerSound", Sound);
 }
 
@@ -48,7 +49,7 @@ void TESpawner::ReadDialog(Form& form) {
   Engine.ReadInt(form, "EditSpawnerSpawnAtOnce", SpawnAtOnce);
   Engine.ReadFloat(form, "EditSpawnerDelayInbetween", DelayInbetween);
   ReadName(form, "CBSpawnerPosition", SpawnPosition);
-  SpawnEffect = ItemIndex(form, "CBSpawnerEffect");
+  SpawnEffect = dialog_values::ReadListIndex(form, "CBSpawnerEffect", SpawnEffect);
   ReadName(form, "CBSpawnerSound", Sound);
 }
 

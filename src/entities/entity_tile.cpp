@@ -1,5 +1,6 @@
 #include "entities/entity_tile.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -20,21 +21,21 @@ void TETile::FillDialog(Form& form) {
   Engine.ShowFloat(form, "EditTileAutorotateX", AutoRotate.x);
   Engine.ShowFloat(form, "EditTileAutorotateY", AutoRotate.y);
   Engine.ShowFloat(form, "EditTileAutorotateZ", AutoRotate.z);
-  form.SetItemIndex("CBTileCollisionForm", CollisionForm);
+  dialog_values::ShowListIndex(form, "CBTileCollisionForm", CollisionForm);
   Engine.ShowFloat(form, "EditTileCollisionSizeX", CollisionSize.x);
   Engine.ShowFloat(form, "EditTileCollisionSizeY", CollisionSize.y);
   Engine.ShowFloat(form, "EditTileCollisionSizeZ", CollisionSize.z);
-  form.SetItemIndex("CBTileMaterial", Material);
+  dialog_values::ShowListIndex(form, "CBTileMaterial", Material);
   form.SetChecked("CheckBoxTileCanClimb", CanClimb);
 }
 
 void TETile::ReadDialog(Form& form) {
   auto block = entity_dialog::Conversions(Engine, form);
   if (!block.Vector("EditTileAutorotateX", "EditTileAutorotateY", "EditTileAutorotateZ", AutoRotate)) return;
-  CollisionForm = ItemIndex(form, "CBTileCollisionForm");
+  CollisionForm = dialog_values::ReadListIndex(form, "CBTileCollisionForm", CollisionForm);
   if (!block.Vector("EditTileCollisionSizeX", "EditTileCollisionSizeY", "EditTileCollisionSizeZ", CollisionSize))
     return;
-  Material = ItemIndex(form, "CBTileMaterial");
+  Material = dialog_values::ReadListIndex(form, "CBTileMaterial", Material);
   CanClimb = form.Checked("CheckBoxTileCanClimb");
 }
 

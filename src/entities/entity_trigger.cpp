@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -30,7 +31,7 @@ void TETrigger::FillDialog(Form& form) {
   form.SetChecked("CheckBoxTriggerShowCountDown", ShowCountDown);
   Engine.ShowFloat(form, "EditTriggerDelay", Delay);
   Engine.ShowInt(form, "EditTriggerActivations", Activations);
-  form.SetItemIndex("CBTriggerAction", Action);
+  dialog_values::ShowListIndex(form, "CBTriggerAction", Action);
   for (int i = 0; i < TargetCount; ++i) {
     FillEntityNames(form, TargetBox(i), AnyTypus);
     ShowName(form, TargetBox(i), Targets[i]);
@@ -43,7 +44,7 @@ void TETrigger::ReadDialog(Form& form) {
   ShowCountDown = form.Checked("CheckBoxTriggerShowCountDown");
   if (!block.Float("EditTriggerDelay", Delay) || !block.Int("EditTriggerActivations", Activations)) return;
   Condition.ReadBack(form, ConditionBoxes);
-  Action = ItemIndex(form, "CBTriggerAction");
+  Action = dialog_values::ReadListIndex(form, "CBTriggerAction", Action);
   for (int i = 0; i < TargetCount; ++i) ReadName(form, TargetBox(i), Targets[i]);
 }
 

@@ -1,5 +1,6 @@
 #include "entities/tile_door.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -37,7 +38,7 @@ void TETDoor::FillDialog(Form& form) {
   Engine.ShowFloat(form, "EditTDoorWaitBeforeAnim", WaitBeforeAnim);
   ShowName(form, "CBTDoorActivationTarget", ActivationTarget);
   ShowName(form, "CBTDoorSound", Sound);
-  form.SetItemIndex("CBTDoorKey", KeyItem);
+  dialog_values::ShowListIndex(form, "CBTDoorKey", KeyItem);
   ShowName(form, "CBTDoorOnLocked", OnLocked);
   ShowName(form, "CBTDoorOnUnlock", OnUnlock);
 }
@@ -56,7 +57,7 @@ void TETDoor::ReadDialog(Form& form) {
   Engine.ReadFloat(form, "EditTDoorWaitBeforeAnim", WaitBeforeAnim);
   ReadName(form, "CBTDoorActivationTarget", ActivationTarget);
   ReadName(form, "CBTDoorSound", Sound);
-  KeyItem = ItemIndex(form, "CBTDoorKey");
+  KeyItem = dialog_values::ReadListIndex(form, "CBTDoorKey", KeyItem);
   ReadName(form, "CBTDoorOnLocked", OnLocked);
   ReadName(form, "CBTDoorOnUnlock", OnUnlock);
   Condition.ReadBack(form, ConditionBoxes);

@@ -1,5 +1,6 @@
 #include "entities/unit_main.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -30,8 +31,8 @@ void TEUnit::FillDialog(Form& form) {
   FillEntityNames(form, "CBUnitOnRecognize", typus::Trigger);
   FillEntityNames(form, "CBUnitOnDamage", typus::Trigger);
   FillEntityNames(form, "CBUnitOnDeath", typus::Trigger);
-  form.SetItemIndex("CBUnitVariable", EnemyVariable);
-  form.SetItemIndex("CBUnitBehavior", Behavior);
+  dialog_values::ShowListIndex(form, "CBUnitVariable", EnemyVariable);
+  dialog_values::ShowListIndex(form, "CBUnitBehavior", Behavior);
   form.SetChecked("CheckBoxUnitCanSee", CanSee);
   form.SetChecked("CheckBoxUnitCanHear", CanHear);
   form.SetChecked("CheckBoxUnitCanMove", CanMove);
@@ -44,9 +45,9 @@ void TEUnit::FillDialog(Form& form) {
 }
 
 void TEUnit::ReadDialog(Form& form) {
-  EnemyVariable = ItemIndex(form, "CBUnitVariable");
+  EnemyVariable = dialog_values::ReadListIndex(form, "CBUnitVariable", EnemyVariable);
   Condition.ReadBack(form, ConditionBoxes);
-  Behavior = ItemIndex(form, "CBUnitBehavior");
+  Behavior = dialog_values::ReadListIndex(form, "CBUnitBehavior", Behavior);
   CanSee = form.Checked("CheckBoxUnitCanSee");
   CanHear = form.Checked("CheckBoxUnitCanHear");
   CanMove = form.Checked("CheckBoxUnitCanMove");

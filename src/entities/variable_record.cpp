@@ -1,10 +1,12 @@
 #include "entities/variable_record.h"
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
-#include "entities/entity_dialog.h"
 #include "entities/field_sink.h"
 
 namespace {
+
+constexpr std::string_view VariableIni = "variable.ini";
 
 void WriteTriple(BinaryWriter& file, std::int16_t a, std::int16_t b, std::int16_t c) {
   file.WriteI16(a);
@@ -24,16 +26,16 @@ void FillTriple(const TQZEngine& engine, Form& form, const VariableBoxes& boxes,
                 std::int16_t mode, std::int16_t value) {
   engine.FillVariableCombo(form, boxes.variable);
   FillValueNames(engine, form, boxes.value, variable);
-  form.SetItemIndex(boxes.variable, variable);
-  form.SetItemIndex(boxes.mode, mode);
-  form.SetItemIndex(boxes.value, value);
+  dialog_values::ShowListIndex(form, boxes.variable, variable, VariableIni);
+  dialog_values::ShowListIndex(form, boxes.mode, mode);
+  dialog_values::ShowListIndex(form, boxes.value, value, VariableIni);
 }
 
 void ReadTripleBack(const Form& form, const VariableBoxes& boxes, std::int16_t& variable, std::int16_t& mode,
                     std::int16_t& value) {
-  variable = entity_dialog::ItemIndex(form, boxes.variable);
-  mode = entity_dialog::ItemIndex(form, boxes.mode);
-  value = entity_dialog::ItemIndex(form, boxes.value);
+  variable = dialog_values::ReadListIndex(form, boxes.variable, variable);
+  mode = dialog_values::ReadListIndex(form, boxes.mode, mode);
+  value = dialog_values::ReadListIndex(form, boxes.value, value);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
@@ -25,7 +26,7 @@ void TEPGrass::FillDialog(::Form& form) {
   Engine.ShowFloat(form, "EditPGrassDimensionsX", ExtentX);
   Engine.ShowFloat(form, "EditPGrassDimensionsZ", ExtentZ);
   Engine.ShowFloat(form, "EditPGRassIntoGround", IntoGround);
-  form.SetItemIndex("CBPGrassForm", Form);
+  dialog_values::ShowListIndex(form, "CBPGrassForm", Form);
   Engine.ShowFloat(form, "EditPGrassRotationX", RotationSpread.x);
   Engine.ShowFloat(form, "EditPGrassRotationY", RotationSpread.y);
   Engine.ShowFloat(form, "EditPGrassRotationZ", RotationSpread.z);
@@ -39,7 +40,7 @@ void TEPGrass::ReadDialog(::Form& form) {
   Engine.ReadFloat(form, "EditPGrassDimensionsX", ExtentX);
   Engine.ReadFloat(form, "EditPGrassDimensionsZ", ExtentZ);
   Engine.ReadFloat(form, "EditPGRassIntoGround", IntoGround);
-  Form = entity_dialog::ItemIndex(form, "CBPGrassForm");
+  Form = dialog_values::ReadListIndex(form, "CBPGrassForm", Form);
   Engine.ReadFloat(form, "EditPGrassRotationX", RotationSpread.x);
   Engine.ReadFloat(form, "EditPGrassRotationY", RotationSpread.y);
   Engine.ReadFloat(form, "EditPGrassRotationZ", RotationSpread.z);

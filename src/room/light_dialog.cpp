@@ -1,6 +1,7 @@
 // The light dialog: filled from the light, read back on OK, "Delete" frees the light.
 
 #include "core/conversion_block.h"
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "room/edit_light.h"
 #include "room/edit_room.h"
@@ -14,11 +15,11 @@ ModalResult TLight::EditAttributes() {
   engine.ShowFloat(form, "EditRadius", Radius);
   engine.ShowVector(form, Color, "EditR", "EditG", "EditB", "BtnColor");
   form.SetChecked("CheckBoxActive", Active != 0);
-  form.SetItemIndex("CBEffect", Effect);
+  dialog_values::ShowListIndex(form, "CBEffect", Effect);
   engine.ShowVector(form, Color2, "EditR2", "EditG2", "EditB2", "BtnColor2");
   engine.ShowFloat(form, "EditEffectSpeed", EffectSpeed);
   engine.ShowFloat(form, "EditEffectOffset", EffectOffset);
-  form.SetItemIndex("CBFlareFlare", Flare);
+  dialog_values::ShowListIndex(form, "CBFlareFlare", Flare);
   engine.ShowFloat(form, "EditFlareIntensity", FlareIntensity);
   engine.ShowFloat(form, "EditFlareSize", FlareSize);
   engine.ShowFloat(form, "EditFlareAbove", FlareAbove);
@@ -38,11 +39,11 @@ bool TLight::ReadDialog(const Form& form, ConversionBlock& read) {
   Name = form.Text("EditName");
   if (!read.Float("EditRadius", Radius) || !read.Vector("EditR", "EditG", "EditB", Color)) return false;
   Active = form.Checked("CheckBoxActive") ? 1 : 0;
-  Effect = static_cast<std::int16_t>(form.ItemIndex("CBEffect"));
+  Effect = dialog_values::ReadListIndex(form, "CBEffect", Effect);
   if (!read.Vector("EditR2", "EditG2", "EditB2", Color2) || !read.Float("EditEffectSpeed", EffectSpeed) ||
       !read.Float("EditEffectOffset", EffectOffset))
     return false;
-  Flare = static_cast<std::int16_t>(form.ItemIndex("CBFlareFlare"));
+  Flare = dialog_values::ReadListIndex(form, "CBFlareFlare", Flare);
   return read.Float("EditFlareIntensity", FlareIntensity) && read.Float("EditFlareSize", FlareSize) &&
          read.Float("EditFlareAbove", FlareAbove);
 }

@@ -3,17 +3,10 @@
 // report on their own and let the reading go on.
 
 #include "core/conversion_block.h"
+#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
 #include "room/texture_lookup.h"
-
-namespace {
-
-std::int16_t Index(const Form& form, std::string_view combo) {
-  return static_cast<std::int16_t>(form.ItemIndex(combo));
-}
-
-}  // namespace
 
 void TRoom::ShowAttributes(Form& form) {
   TQZEngine& engine = Engine;
@@ -24,10 +17,10 @@ void TRoom::ShowAttributes(Form& form) {
   form.SetText("EditRegion", RegionName.view());
   engine.ShowInt(form, "EditSizeX", SizeX);
   engine.ShowInt(form, "EditSizeZ", SizeZ);
-  form.SetItemIndex("CBEnvironment", Environment);
-  form.SetItemIndex("CBEffect", Effect);
+  dialog_values::ShowListIndex(form, "CBEnvironment", Environment);
+  dialog_values::ShowListIndex(form, "CBEffect", Effect);
   engine.ShowFloat(form, "EditEffectIntensity", EffectIntensity);
-  form.SetItemIndex("CBRegion", Region);
+  dialog_values::ShowListIndex(form, "CBRegion", Region);
   engine.ShowInt(form, "EditMapPosX", MapPosX);
   engine.ShowInt(form, "EditMapPosZ", MapPosZ);
   engine.ShowVector(form, Ambience, "EditAmbienceR", "EditAmbienceG", "EditAmbienceB", "BtnColorAmbience");
@@ -35,17 +28,17 @@ void TRoom::ShowAttributes(Form& form) {
   engine.ShowFloat(form, "EditLightX", LightPos.x);
   engine.ShowFloat(form, "EditLightY", LightPos.y);
   engine.ShowFloat(form, "EditLightZ", LightPos.z);
-  form.SetItemIndex("CBFogTypus", FogTypus);
+  dialog_values::ShowListIndex(form, "CBFogTypus", FogTypus);
   engine.ShowFloat(form, "EditFogDensity", FogDensity, 4);
   engine.ShowFloat(form, "EditFogStartDist", FogStartDist);
   engine.ShowFloat(form, "EditFogEndDist", FogEndDist);
   engine.ShowVector(form, FogColor, "EditFogR", "EditFogG", "EditFogB", "BtnFogColor");
   form.SetText("CBSkyBoxTexture", SkyBoxTexture.view());
-  form.SetItemIndex("CBWeatherEffect", WeatherEffect);
-  form.SetItemIndex("CBSunFlare", SunFlare);
+  dialog_values::ShowListIndex(form, "CBWeatherEffect", WeatherEffect);
+  dialog_values::ShowListIndex(form, "CBSunFlare", SunFlare);
   engine.ShowFloat(form, "EditSunFlareIntensity", SunFlareIntensity);
   engine.ShowFloat(form, "EditSunFlareSize", SunFlareSize);
-  form.SetItemIndex("CBWaterMaterial", WaterMaterial);
+  dialog_values::ShowListIndex(form, "CBWaterMaterial", WaterMaterial);
   engine.ShowFloat(form, "EditWaterHeight", WaterHeight);
   engine.ShowVector(form, WaterColor, "EditWaterR", "EditWaterG", "EditWaterB", "BtnWaterColor");
   engine.ShowFloat(form, "EditWaterDensity", WaterDensity, 4);
@@ -68,25 +61,25 @@ bool TRoom::ReadAttributes(Form& form) {
   Name = String32(form.Text("EditName"));  // the edit holds at most 32 characters
   RegionName = form.Text("EditRegion");
   if (!read.Int("EditSizeX", SizeX) || !read.Int("EditSizeZ", SizeZ)) return false;
-  Environment = Index(form, "CBEnvironment");
-  Effect = Index(form, "CBEffect");
+  Environment = dialog_values::ReadListIndex(form, "CBEnvironment", Environment);
+  Effect = dialog_values::ReadListIndex(form, "CBEffect", Effect);
   if (!read.Float("EditEffectIntensity", EffectIntensity)) return false;
-  Region = Index(form, "CBRegion");
+  Region = dialog_values::ReadListIndex(form, "CBRegion", Region);
   if (!read.Int("EditMapPosX", MapPosX) || !read.Int("EditMapPosZ", MapPosZ)) return false;
   engine.ReadVector(form, Ambience, "EditAmbienceR", "EditAmbienceG", "EditAmbienceB");
   engine.ReadVector(form, Diffuse, "EditDiffuseR", "EditDiffuseG", "EditDiffuseB");
   if (!read.Vector("EditLightX", "EditLightY", "EditLightZ", LightPos)) return false;
-  FogTypus = Index(form, "CBFogTypus");
+  FogTypus = dialog_values::ReadListIndex(form, "CBFogTypus", FogTypus);
   if (!read.Float("EditFogDensity", FogDensity) || !read.Float("EditFogStartDist", FogStartDist) ||
       !read.Float("EditFogEndDist", FogEndDist))
     return false;
   engine.ReadVector(form, FogColor, "EditFogR", "EditFogG", "EditFogB");
   SkyBoxTexture = form.Text("CBSkyBoxTexture");
-  WeatherEffect = Index(form, "CBWeatherEffect");
-  SunFlare = Index(form, "CBSunFlare");
+  WeatherEffect = dialog_values::ReadListIndex(form, "CBWeatherEffect", WeatherEffect);
+  SunFlare = dialog_values::ReadListIndex(form, "CBSunFlare", SunFlare);
   if (!read.Float("EditSunFlareIntensity", SunFlareIntensity) || !read.Float("EditSunFlareSize", SunFlareSize))
     return false;
-  WaterMaterial = Index(form, "CBWaterMaterial");
+  WaterMaterial = dialog_values::ReadListIndex(form, "CBWaterMaterial", WaterMaterial);
   if (!read.Float("EditWaterHeight", WaterHeight)) return false;
   engine.ReadVector(form, WaterColor, "EditWaterR", "EditWaterG", "EditWaterB");
   if (!read.Float("EditWaterDensity", WaterDensity)) return false;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/binary_io.h"
@@ -72,7 +73,8 @@ public:
   void RotateLeft();
   void RotateRight();
   bool InUse() const { return state >= 0; }
-  // The surface dialog, then a recomputation unless "Delete" freed the slot
+  // The surface dialog; OK recomputes the surface when the dialog changed what the
+  // recomputation reads, "Delete" frees the slot, Cancel changes nothing
   // (surface_dialog.cpp).
   ModalResult Edit();
 
@@ -82,5 +84,13 @@ public:
   void ReadRecord(BinaryReader& file);
 
 private:
+  // What the dialog shows besides the name; numbers as bits, so a stored NaN equals itself.
+  struct SurfaceLayout {
+    std::string textureName;
+    std::vector<std::uint32_t> numbers;
+    bool operator==(const SurfaceLayout&) const = default;
+  };
+  SurfaceLayout Layout() const;
+
   TRoom& room_;
 };

@@ -30,7 +30,7 @@ TFormRoom::TFormRoom(UiPrompts& prompts, QWidget* parent)
 
   QFormLayout* main = Sheet(*tabs, "TabSheetMain", "Main");
   main->addRow(QStringLiteral("Name:"), Edit("EditName"));
-  main->addRow(QStringLiteral("Region:"), Edit("EditRegion"));
+  main->addRow(QStringLiteral("Region:"), Edit("EditRegion", "", LongText));
   main->addRow(QStringLiteral("Size X/Z:"), Row({Edit("EditSizeX", "1"), Edit("EditSizeZ", "1")}));
   main->addRow(QStringLiteral("Effect:"), ListBox("CBEffect"));
   main->addRow(QStringLiteral("Effect Intensity:"), Edit("EditEffectIntensity", "0,00"));

@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QPushButton>
+#include <QTabBar>
 
 #include "engine/edit_engine.h"
 #include "ui/color_panel.h"
@@ -27,6 +28,7 @@ void EditorDialog::AddButtons(QBoxLayout& layout, bool withDelete) {
   auto* ok = new QPushButton(QStringLiteral("OK"));
   ok->setObjectName(QStringLiteral("BitBtn1"));
   ok->setDefault(true);
+  ok_ = ok;
   auto* cancel = new QPushButton(QStringLiteral("Cancel"));
   cancel->setObjectName(QStringLiteral("BitBtn2"));
   row->addWidget(ok);
@@ -41,6 +43,22 @@ void EditorDialog::AddButtons(QBoxLayout& layout, bool withDelete) {
   }
   layout.addLayout(row);
   layout.setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void EditorDialog::showEvent(QShowEvent* event) {
+  if (ok_) ok_->setDefault(true);
+  for (QWidget* next = nextInFocusChain(); next && next != this; next = next->nextInFocusChain()) {
+    // A tab widget hands its focus to its tab bar, which is no control of the record.
+    QWidget* target = next;
+    while (target->focusProxy()) target = target->focusProxy();
+    const bool control = (target->focusPolicy() & Qt::TabFocus) && target->isEnabled() && target->isVisibleTo(this) &&
+                         !qobject_cast<QTabBar*>(target) && !qobject_cast<QPushButton*>(target);
+    if (control) {
+      target->setFocus(Qt::TabFocusReason);
+      break;
+    }
+  }
+  QDialog::showEvent(event);
 }
 
 void EditorDialog::WireColorPanel(ColorPanel& panel, std::string red, std::string green, std::string blue) {

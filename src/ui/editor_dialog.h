@@ -10,6 +10,7 @@
 #include "ui/qt_form.h"
 
 class QBoxLayout;
+class QPushButton;
 class ColorPanel;
 class TQZEngine;
 
@@ -33,8 +34,13 @@ protected:
   // Clicking the panel runs the colour picker on the three named edits.
   void WireColorPanel(ColorPanel& panel, std::string red, std::string green, std::string blue);
   TQZEngine* Engine() const { return engine_; }
+  // Every opening starts on OK as the default button and on the first control: the
+  // focus would otherwise stay on the button that closed the dialog last time, and a
+  // Return after a Cancel would cancel again.
+  void showEvent(QShowEvent* event) override;
 
 private:
   QtForm form_;
+  QPushButton* ok_ = nullptr;
   TQZEngine* engine_ = nullptr;
 };

@@ -21,7 +21,7 @@ TFormSurface::TFormSurface(UiPrompts& prompts, QWidget* parent)
   rows->addRow(QStringLiteral("Name:"), Edit("EditName"));
   QPushButton* browse = Button("BtnTextureName", "...");
   browse->setFixedWidth(28);
-  rows->addRow(QStringLiteral("Texture File Name (base is 'model/world'):"), Row({Edit("EditTextureName"), browse}));
+  rows->addRow(QStringLiteral("Texture File Name (base is 'model/world'):"), Row({Edit("EditTextureName", "", LongText), browse}));
   rows->addRow(QStringLiteral("Tex per Meter:"), Row({Edit("EditTexPerMeterS", "0,00"), Edit("EditTexPerMeterT", "0,00")}));
   const char* corners[4][3] = {{"Texture Coords 1:", "Edit1S", "Edit1T"},
                                {"Texture Coords 2:", "Edit2S", "Edit2T"},

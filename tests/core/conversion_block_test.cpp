@@ -25,14 +25,23 @@ protected:
 TEST_F(ConversionBlockTest, NumbersInEitherSeparatorConvertWithoutAMessage) {
   ConversionBlock block(host, form, "QZ_ROOM");
   form.SetText("EditA", " 2,5 ");
-  form.SetText("EditB", "70000");
+  form.SetText("EditB", "-32768");
   float a = 0;
   std::int16_t b = 0;
   EXPECT_TRUE(block.Float("EditA", a));
   EXPECT_TRUE(block.Int("EditB", b));
   EXPECT_EQ(a, 2.5f);
-  EXPECT_EQ(b, 4464) << "kept in 16 bits as the records store it";
+  EXPECT_EQ(b, -32768);
   EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(ConversionBlockTest, AnIntegerBeyondSixteenBitsFailsInsteadOfWrapping) {
+  ConversionBlock block(host, form, "QZ_ROOM");
+  form.SetText("EditB", "40000");
+  std::int16_t b = 5;
+  EXPECT_FALSE(block.Int("EditB", b));
+  EXPECT_EQ(b, 5);
+  EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_ROOM: Error on converting values!"});
 }
 
 TEST_F(ConversionBlockTest, AFailureKeepsTheFieldAndReportsUnderTheCallersTag) {

@@ -41,21 +41,22 @@ TEST_F(DialogFixture, ReadFloatAcceptsBothSeparatorsAndKeepsTheOldValueOnFailure
   EXPECT_EQ(host.errors[0].Full(), "QZ_ENGINE: Error on converting value!");
 }
 
-TEST_F(DialogFixture, ReadIntKeepsSixteenBitsAndRefusesNonIntegers) {
+TEST_F(DialogFixture, ReadIntRefusesWhatSixteenBitsCannotHold) {
   std::int16_t value = 3;
-  form.SetText("EditHealth", " 70000");
+  form.SetText("EditHealth", " -32768");
   EXPECT_TRUE(engine.ReadInt(form, "EditHealth", value));
-  EXPECT_EQ(value, 4464);
-  form.SetText("EditHealth", "-32769");
+  EXPECT_EQ(value, -32768);
+  form.SetText("EditHealth", "32767");
   EXPECT_TRUE(engine.ReadInt(form, "EditHealth", value));
   EXPECT_EQ(value, 32767);
-  for (const char* text : {"1.5", "", "99999999999"}) {
+  EXPECT_TRUE(host.errors.empty());
+  for (const char* text : {"40000", "-32769", "70000", "1.5", "", "99999999999"}) {
     form.SetText("EditHealth", text);
     EXPECT_FALSE(engine.ReadInt(form, "EditHealth", value)) << text;
     EXPECT_EQ(value, 32767);
   }
-  ASSERT_EQ(host.errors.size(), 3u);
-  EXPECT_EQ(host.errors[2].Full(), "QZ_ENGINE: Error on converting value!");
+  ASSERT_EQ(host.errors.size(), 6u);
+  EXPECT_EQ(host.errors[0].Full(), "QZ_ENGINE: Error on converting value!");
 }
 
 TEST_F(DialogFixture, ReadVectorKeepsComponentsReadBeforeTheFailure) {

@@ -32,27 +32,41 @@ TEST_F(EntityTest, DialogShowsCommonFieldsAndOnlyTheKindsPages) {
   EXPECT_EQ(door.Size, 1.239f) << "Cancel changes nothing";
 }
 
-TEST_F(EntityTest, ConfirmingUnchangedRoundsToTheShownDecimals) {
+TEST_F(EntityTest, ConfirmingUnchangedKeepsMoreDecimalsThanShown) {
   auto& door = Add<TETDoor>(typus::Door);
   door.Size = 1.239f;
   door.Density = 0.123456f;
+  door.KeyItem = 7;
   host.ScriptModal({nullptr, ModalResult::Ok});
   door.EditEntity();
-  EXPECT_FLOAT_EQ(door.Size, 1.24f);
-  EXPECT_FLOAT_EQ(door.Density, 0.1235f);
+  EXPECT_EQ(Dialog().Text("EditSize"), "1.24");
+  EXPECT_EQ(door.Size, 1.239f);
+  EXPECT_EQ(door.Density, 0.123456f);
+  EXPECT_EQ(door.KeyItem, 7) << "an index beyond the key list is kept";
   EXPECT_TRUE(Errors().empty());
+
+  // What the designer types is what is stored.
+  host.ScriptModal({[](MemoryForm& form) { form.SetText("EditSize", "1.24"); }, ModalResult::Ok});
+  door.EditEntity();
+  EXPECT_EQ(door.Size, 1.239f) << "typing the shown text again changes nothing";
+  host.ScriptModal({[](MemoryForm& form) { form.SetText("EditSize", "1.25"); }, ModalResult::Ok});
+  door.EditEntity();
+  EXPECT_EQ(door.Size, 1.25f);
 }
 
-TEST_F(EntityTest, HealthIsKeptInSixteenBits) {
+TEST_F(EntityTest, HealthBeyondSixteenBitsStopsTheConfirmationInsteadOfWrapping) {
   TEntity& marker = Add(typus::Marker);
+  marker.Health = 12;
+  const float x = marker.Position.x;
   host.ScriptModal({[](MemoryForm& form) {
-                      form.SetText("EditHealth", "70000");
+                      form.SetText("EditHealth", "40000");
                       form.SetText("EditPosX", "2.5");
                     },
                     ModalResult::Ok});
   marker.EditEntity();
-  EXPECT_EQ(marker.Health, 4464);
-  EXPECT_EQ(marker.Position.x, 2.5f);
+  EXPECT_EQ(marker.Health, 12);
+  EXPECT_EQ(marker.Position.x, x) << "the block stops at the bad number";
+  EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_ENTITY: Error on converting values!"});
 }
 
 TEST_F(EntityTest, BadCommonNumberStopsTheConfirmationAfterIt) {
@@ -226,9 +240,13 @@ TEST_F(EntityTest, ChangingTheVariableKeepsTheValueIndex) {
   EXPECT_TRUE(form.Items("CBTriggerConditionParameter").empty());
 }
 
-TEST_F(EntityTest, StoredVariableBeyondTheTableShowsNoValueNames) {
+TEST_F(EntityTest, StoredVariableBeyondTheTableShowsNoValueNamesAndKeepsItsIndices) {
   auto& trigger = Add<TETrigger>(typus::Trigger);
-  trigger.Condition.Variable = 9999;
+  trigger.Condition = {9999, 1, 4};
+  host.ScriptModal({nullptr, ModalResult::Ok});
   trigger.EditEntity();
-  EXPECT_TRUE(Dialog().Items("CBTriggerConditionParameter").empty());
+  EXPECT_EQ(Dialog().Items("CBTriggerConditionParameter"), std::vector<std::string>{"4 (not in variable.ini)"});
+  EXPECT_EQ(Dialog().Items("CBTriggerCondition").back(), "9999 (not in variable.ini)");
+  EXPECT_EQ(trigger.Condition.Variable, 9999);
+  EXPECT_EQ(trigger.Condition.Value, 4);
 }

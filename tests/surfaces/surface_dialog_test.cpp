@@ -93,13 +93,25 @@ TEST_F(SurfaceDialog, ABadNumberIsReportedKeepsItsValueAndTheRestIsRead) {
   EXPECT_EQ(surface.lightMapHeight, 16);
 }
 
-TEST_F(SurfaceDialog, CancelKeepsTheSurfaceAndDeleteFreesItWithoutRebuilding) {
+TEST_F(SurfaceDialog, OnlyAnOkThatChangesTheLayoutRecomputesAndDeleteFreesWithoutRebuilding) {
   CountingTextures textures;
   room.SurfaceTextureService = &textures;
-  Run([](MemoryForm& form) { form.SetText("EditName", "GONE"); }, ModalResult::Cancel);
-  EXPECT_EQ(surface.name.view(), "SURFACE");
-  EXPECT_EQ(textures.built, 1);  // recomputed all the same
+  // Stands for a baked map: a recomputation would lay it out and paint it anew.
+  surface.lightMapWidth = 3;
+  surface.lightMapHeight = 5;
+  surface.lightMapPixels[0] = 77;
+  Run([](MemoryForm& form) { form.SetText("EditTexPerMeterS", "9"); }, ModalResult::Cancel);
+  EXPECT_FLOAT_EQ(surface.texPerMetreS, 0.5f);
+  Run([](MemoryForm& form) { form.SetText("EditName", "RENAMED"); }, ModalResult::Ok);
+  EXPECT_EQ(surface.name.view(), "RENAMED");
+  EXPECT_EQ(textures.built, 0);
+  EXPECT_EQ(surface.lightMapWidth, 3);
+  EXPECT_EQ(surface.lightMapPixels[0], 77);
+
+  Run([](MemoryForm& form) { form.SetText("EditLightMapTexPerMeter", "8"); }, ModalResult::Ok);
+  EXPECT_EQ(textures.built, 1);
   EXPECT_TRUE(surface.texturesLoaded);
+  EXPECT_NE(surface.lightMapWidth, 3);
 
   EXPECT_EQ(Run(nullptr, ModalResult::No), ModalResult::No);
   EXPECT_FALSE(surface.InUse());

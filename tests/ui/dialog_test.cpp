@@ -233,3 +233,33 @@ TEST_F(EditorTest, EditLightsOpensTheLightDialogOnTheClickedLight) {
   EXPECT_FALSE(Engine().Room->Lights[0].InUse());
   EXPECT_EQ(StatusText(1), "Lights: 0");
 }
+
+TEST_F(EntityDialogTest, EveryOpeningStartsOnTheFirstControlWithOkAsDefault) {
+  StartEditor();
+  PlaceMarkerAndTrigger();
+  TSurface* surface = Engine().Room->AddSurface({0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}, "textures\\default");
+  ASSERT_NE(surface, nullptr);
+  // Each dialog is cancelled by a click on Cancel, then reopened and confirmed with a
+  // bare Return after renaming: the Return must reach OK, not the Cancel clicked before.
+  const auto cancelThenReturn = [&](const std::function<void()>& open) {
+    modals->handler = [](QWidget& modal) {
+      if (auto* cancel = modal.findChild<QPushButton*>(QStringLiteral("BitBtn2")))
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    };
+    open();
+    std::string focused;
+    modals->handler = [&focused](QWidget& modal) {
+      QWidget* focus = modal.focusWidget();
+      focused = focus ? focus->objectName().toStdString() : "";
+      auto* name = modal.findChild<QLineEdit*>(QStringLiteral("EditName"));
+      name->setText(QStringLiteral("RETURNED"));
+      QTest::keyClick(&modal, Qt::Key_Return);
+    };
+    open();
+    EXPECT_EQ(focused, "EditName");
+  };
+  cancelThenReturn([&] { marker->EditEntity(); });
+  EXPECT_EQ(marker->Name.str(), "RETURNED");
+  cancelThenReturn([&] { surface->Edit(); });
+  EXPECT_EQ(surface->name.str(), "RETURNED");
+}
