@@ -112,8 +112,14 @@ QTabWidget* TFormEntity::BuildKindPages() {
   tabs->setFixedWidth(KindPagesWidth);
   for (const EntityPageSpec& page : EntityPages()) {
     QFormLayout* rows = Sheet(*tabs, page.sheet, page.caption);
-    for (const PageControlSpec& control : page.controls)
-      rows->addRow(QString::fromStdString(ControlCaption(control.name, page.sheet)), KindControl(control));
+    QHBoxLayout* row = nullptr;
+    for (const PageControlSpec& control : page.controls) {
+      if (control.label || !row) {
+        row = new QHBoxLayout;
+        rows->addRow(QString::fromUtf8(control.label ? control.label : ""), row);
+      }
+      row->addWidget(KindControl(control));
+    }
     tabs->setTabVisible(tabs->count() - 1, false);
   }
   return tabs;

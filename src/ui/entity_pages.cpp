@@ -1,234 +1,230 @@
 #include "ui/entity_pages.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string>
-
 namespace {
 
 using K = PageControlKind;
 constexpr int Long = 255;
 
 constexpr PageControlSpec Tile[] = {
-    {"EditTileAutorotateX", K::Edit},
-    {"EditTileAutorotateY", K::Edit},
-    {"EditTileAutorotateZ", K::Edit},
-    {"CBTileCollisionForm", K::ListIndex},
-    {"EditTileCollisionSizeX", K::Edit},
-    {"EditTileCollisionSizeY", K::Edit},
-    {"EditTileCollisionSizeZ", K::Edit},
-    {"CBTileMaterial", K::ListIndex},
-    {"CheckBoxTileCanClimb", K::Check},
+    {"EditTileAutorotateX", K::Edit, "Autorotate °/s:"},
+    {"EditTileAutorotateY", K::Edit, nullptr},
+    {"EditTileAutorotateZ", K::Edit, nullptr},
+    {"CBTileCollisionForm", K::ListIndex, "Collision Form:"},
+    {"EditTileCollisionSizeX", K::Edit, "Collision Size:"},
+    {"EditTileCollisionSizeY", K::Edit, nullptr},
+    {"EditTileCollisionSizeZ", K::Edit, nullptr},
+    {"CBTileMaterial", K::ListIndex, "Material:"},
+    {"CheckBoxTileCanClimb", K::Check, "Can Climb:"},
 };
 constexpr PageControlSpec TDoor[] = {
-    {"CBTDoorToRoom", K::NameBox, Long},
-    {"CBTDoorToMarker", K::NameBox},
-    {"EditTDoorDimensionsX", K::Edit},
-    {"EditTDoorDimensionsY", K::Edit},
-    {"EditTDoorDimensionsZ", K::Edit},
-    {"EditTDoorPlayerAnimation", K::Edit},
-    {"EditTDoorWaitBeforeEnter", K::Edit},
-    {"EditTDoorAnimation", K::Edit},
-    {"EditTDoorAnimSpeed", K::Edit},
-    {"EditTDoorWaitBeforeAnim", K::Edit},
-    {"CBTDoorActivationTarget", K::NameBox},
-    {"CBTDoorSound", K::NameBox},
-    {"CBTDoorKey", K::ListIndex},
-    {"CBTDoorOnLocked", K::NameBox},
-    {"CBTDoorOnUnlock", K::NameBox},
-    {"CBTDoorCondition", K::ListIndex},
-    {"CBTDoorConditionType", K::ListIndex},
-    {"CBTDoorConditionParameter", K::ListIndex},
+    {"CBTDoorToRoom", K::NameBox, "Lead to Room:", Long},
+    {"CBTDoorToMarker", K::NameBox, "Lead to Marker:"},
+    {"EditTDoorDimensionsX", K::Edit, "Dimensions:"},
+    {"EditTDoorDimensionsY", K::Edit, nullptr},
+    {"EditTDoorDimensionsZ", K::Edit, nullptr},
+    {"EditTDoorPlayerAnimation", K::Edit, "Player Animation:"},
+    {"EditTDoorWaitBeforeEnter", K::Edit, "Wait before enter:"},
+    {"EditTDoorAnimation", K::Edit, "Animation:"},
+    {"EditTDoorAnimSpeed", K::Edit, "Speed:"},
+    {"EditTDoorWaitBeforeAnim", K::Edit, "Wait before Anim:"},
+    {"CBTDoorActivationTarget", K::NameBox, "Activation Target:"},
+    {"CBTDoorSound", K::NameBox, "Sound:"},
+    {"CBTDoorKey", K::ListIndex, "Need Key Item:"},
+    {"CBTDoorOnLocked", K::NameBox, "OnLocked:"},
+    {"CBTDoorOnUnlock", K::NameBox, "OnUnlock:"},
+    {"CBTDoorCondition", K::ListIndex, "Open If Variable:"},
+    {"CBTDoorConditionType", K::ListIndex, "Is:"},
+    {"CBTDoorConditionParameter", K::ListIndex, nullptr},
 };
 constexpr PageControlSpec TileMover[] = {
-    {"CBTileMoverTarget", K::NameBox},
-    {"EditTileMoverDelay", K::Edit},
-    {"CBTileMoverMarker", K::NameBox},
-    {"EditTileMoverSpeed", K::Edit},
-    {"EditTileMoverRotateSpeed", K::Edit},
+    {"CBTileMoverTarget", K::NameBox, "Target:"},
+    {"EditTileMoverDelay", K::Edit, "Delay (s):"},
+    {"CBTileMoverMarker", K::NameBox, "Marker:"},
+    {"EditTileMoverSpeed", K::Edit, "Movement Speed:"},
+    {"EditTileMoverRotateSpeed", K::Edit, "Rotate To Target:"},
 };
 constexpr PageControlSpec Trigger[] = {
-    {"EditTriggerCountDown", K::Edit},
-    {"CheckBoxTriggerShowCountDown", K::Check},
-    {"EditTriggerDelay", K::Edit},
-    {"EditTriggerActivations", K::Edit},
-    {"CBTriggerCondition", K::ListIndex},
-    {"CBTriggerConditionType", K::ListIndex},
-    {"CBTriggerConditionParameter", K::ListIndex},
-    {"CBTriggerAction", K::ListIndex},
-    {"CBTriggerTarget1", K::NameBox},
-    {"CBTriggerTarget2", K::NameBox},
-    {"CBTriggerTarget3", K::NameBox},
-    {"CBTriggerTarget4", K::NameBox},
-    {"CBTriggerTarget5", K::NameBox},
-    {"CBTriggerTarget6", K::NameBox},
-    {"CBTriggerTarget7", K::NameBox},
-    {"CBTriggerTarget8", K::NameBox},
+    {"EditTriggerCountDown", K::Edit, "Countdown:"},
+    {"CheckBoxTriggerShowCountDown", K::Check, "Show:"},
+    {"EditTriggerDelay", K::Edit, "Delay (s):"},
+    {"EditTriggerActivations", K::Edit, "Activations:"},
+    {"CBTriggerCondition", K::ListIndex, "If Variable:"},
+    {"CBTriggerConditionType", K::ListIndex, "Is:"},
+    {"CBTriggerConditionParameter", K::ListIndex, nullptr},
+    {"CBTriggerAction", K::ListIndex, "Action:"},
+    {"CBTriggerTarget1", K::NameBox, "Target 1:"},
+    {"CBTriggerTarget2", K::NameBox, "Target 2:"},
+    {"CBTriggerTarget3", K::NameBox, "Target 3:"},
+    {"CBTriggerTarget4", K::NameBox, "Target 4:"},
+    {"CBTriggerTarget5", K::NameBox, "Target 5:"},
+    {"CBTriggerTarget6", K::NameBox, "Target 6:"},
+    {"CBTriggerTarget7", K::NameBox, "Target 7:"},
+    {"CBTriggerTarget8", K::NameBox, "Target 8:"},
 };
 constexpr PageControlSpec Touchfield[] = {
-    {"EditTouchfieldDimensionsX", K::Edit},
-    {"EditTouchfieldDimensionsY", K::Edit},
-    {"EditTouchfieldDimensionsZ", K::Edit},
-    {"CBTouchFieldOnEnter", K::NameBox},
-    {"CBTouchFieldOnExit", K::NameBox},
-    {"EditTouchFieldActivations", K::Edit},
-    {"CheckBoxTouchFieldByHero", K::Check},
-    {"CheckBoxTouchFieldByAll", K::Check},
-    {"CBTouchFieldByEntity", K::NameBox},
+    {"EditTouchfieldDimensionsX", K::Edit, "Dimensions:"},
+    {"EditTouchfieldDimensionsY", K::Edit, nullptr},
+    {"EditTouchfieldDimensionsZ", K::Edit, nullptr},
+    {"CBTouchFieldOnEnter", K::NameBox, "On Enter:"},
+    {"CBTouchFieldOnExit", K::NameBox, "On Exit:"},
+    {"EditTouchFieldActivations", K::Edit, "Activations:"},
+    {"CheckBoxTouchFieldByHero", K::Check, "By hero:"},
+    {"CheckBoxTouchFieldByAll", K::Check, "By all:"},
+    {"CBTouchFieldByEntity", K::NameBox, "By Entity:"},
 };
 constexpr PageControlSpec Message[] = {
-    {"CBMessageText", K::NameBox, Long},
-    {"CBMessageSound", K::NameBox},
-    {"EditMessageDelay", K::Edit},
+    {"CBMessageText", K::NameBox, "Message File:", Long},
+    {"CBMessageSound", K::NameBox, "Play Sound:"},
+    {"EditMessageDelay", K::Edit, "Delay (s):"},
 };
 constexpr PageControlSpec Control[] = {
-    {"CBControlStatus", K::ListIndex},
-    {"CBControlAction", K::ListIndex},
-    {"EditControlDelay", K::Edit},
-    {"EditControlDuration", K::Edit},
-    {"CBControlNext", K::NameBox},
+    {"CBControlStatus", K::ListIndex, "Game Status:"},
+    {"CBControlAction", K::ListIndex, "Action:"},
+    {"EditControlDelay", K::Edit, "Delay (s):"},
+    {"EditControlDuration", K::Edit, "Duration (s):"},
+    {"CBControlNext", K::NameBox, "Next Control:"},
 };
 constexpr PageControlSpec Marker[] = {
-    {"CBMarkerTarget", K::NameBox},
-    {"EditMarkerDelay", K::Edit},
-    {"CBMarkerTrigger", K::NameBox},
+    {"CBMarkerTarget", K::NameBox, "Target Marker:"},
+    {"EditMarkerDelay", K::Edit, "Delay (s):"},
+    {"CBMarkerTrigger", K::NameBox, "Trigger on Enter:"},
 };
 constexpr PageControlSpec Spawner[] = {
-    {"CBSpawnerTemplate", K::NameBox},
-    {"EditSpawnerDelayBeforeFirst", K::Edit},
-    {"EditSpawnerTotalCount", K::Edit},
-    {"EditSpawnerSpawnAtOnce", K::Edit},
-    {"EditSpawnerDelayInbetween", K::Edit},
-    {"CBSpawnerPosition", K::NameBox},
-    {"CBSpawnerEffect", K::ListIndex},
-    {"CBSpawnerSound", K::NameBox},
+    {"CBSpawnerTemplate", K::NameBox, "Template:"},
+    {"EditSpawnerDelayBeforeFirst", K::Edit, "Delay before first (s): "},
+    {"EditSpawnerTotalCount", K::Edit, "Total count:"},
+    {"EditSpawnerSpawnAtOnce", K::Edit, "Spawn at once: "},
+    {"EditSpawnerDelayInbetween", K::Edit, "Delay inbetween(s): "},
+    {"CBSpawnerPosition", K::NameBox, "Spawn Position:"},
+    {"CBSpawnerEffect", K::ListIndex, "Spawn Effect:"},
+    {"CBSpawnerSound", K::NameBox, "Sound:"},
 };
 constexpr PageControlSpec Variable[] = {
-    {"CBVariableCondition", K::ListIndex},
-    {"CBVariableTypus", K::ListIndex},
-    {"CBVariableParameter", K::ListIndex},
+    {"CBVariableCondition", K::ListIndex, "Condition Variable:"},
+    {"CBVariableTypus", K::ListIndex, "Set to Value:"},
+    {"CBVariableParameter", K::ListIndex, nullptr},
 };
 constexpr PageControlSpec SavePoint[] = {
-    {"CBSavePointCondition", K::ListIndex},
-    {"CBSavePointTypus", K::ListIndex},
-    {"CBSavePointParameter", K::ListIndex},
+    {"CBSavePointCondition", K::ListIndex, "Condition Variable:"},
+    {"CBSavePointTypus", K::ListIndex, "Set to Value:"},
+    {"CBSavePointParameter", K::ListIndex, nullptr},
 };
 constexpr PageControlSpec Camera[] = {
-    {"CBCameraTypus", K::ListIndex},
-    {"EditCameraRadiusX", K::Edit},
-    {"EditCameraRadiusZ", K::Edit},
-    {"EditCameraRotationFactor", K::Edit},
-    {"EditCameraMovementFactor", K::Edit},
-    {"EditCameraFOV", K::Edit},
-    {"CBCameraTarget", K::NameBox},
-    {"EditCameraMovementSpeed", K::Edit},
-    {"EditCameraXmin", K::Edit},
-    {"EditCameraZmin", K::Edit},
-    {"EditCameraXMax", K::Edit},
-    {"EditCameraZMax", K::Edit},
+    {"CBCameraTypus", K::ListIndex, "Typus:"},
+    {"EditCameraRadiusX", K::Edit, "Influence Radius:"},
+    {"EditCameraRadiusZ", K::Edit, nullptr},
+    {"EditCameraRotationFactor", K::Edit, "Rotation Factor:"},
+    {"EditCameraMovementFactor", K::Edit, "Movement Factor:"},
+    {"EditCameraFOV", K::Edit, "Zoom Factor:"},
+    {"CBCameraTarget", K::NameBox, "Target:"},
+    {"EditCameraMovementSpeed", K::Edit, "Movement Speed:"},
+    {"EditCameraXmin", K::Edit, "Radius From:"},
+    {"EditCameraZmin", K::Edit, nullptr},
+    {"EditCameraXMax", K::Edit, "Radius To:"},
+    {"EditCameraZMax", K::Edit, nullptr},
 };
 constexpr PageControlSpec Sound[] = {
-    {"CBSoundSound", K::NameBox, Long},
-    {"EditSoundVolume", K::Edit},
-    {"EditSoundSpeed", K::Edit},
-    {"CheckBoxSoundLoop", K::Check},
-    {"CBSoundSource", K::ListIndex},
-    {"CBSoundSourceEntity", K::NameBox},
-    {"CBSoundActivation", K::ListIndex},
-    {"EditSoundRandom", K::Edit},
-    {"EditSoundReplayTime", K::Edit},
+    {"CBSoundSound", K::NameBox, "Wave File:", Long},
+    {"EditSoundVolume", K::Edit, "Volume (%):"},
+    {"EditSoundSpeed", K::Edit, "Speed:"},
+    {"CheckBoxSoundLoop", K::Check, "Loop:"},
+    {"CBSoundSource", K::ListIndex, "Source:"},
+    {"CBSoundSourceEntity", K::NameBox, "Target Entity:"},
+    {"CBSoundActivation", K::ListIndex, "Activation:"},
+    {"EditSoundRandom", K::Edit, "Random (%):"},
+    {"EditSoundReplayTime", K::Edit, "Replay after (s):"},
 };
 constexpr PageControlSpec EAnimation[] = {
-    {"EditEAnimationName", K::Edit},
-    {"CBEAnimationDirection", K::ListIndex},
-    {"EditEAnimationSpeed", K::Edit},
-    {"CheckBoxEAnimationLoop", K::Check},
-    {"CBEAnimationTarget1", K::NameBox},
-    {"CBEAnimationTarget2", K::NameBox},
-    {"CBEAnimationTarget3", K::NameBox},
-    {"CBEAnimationTarget4", K::NameBox},
+    {"EditEAnimationName", K::Edit, "Name:"},
+    {"CBEAnimationDirection", K::ListIndex, "Direction:"},
+    {"EditEAnimationSpeed", K::Edit, "Speed:"},
+    {"CheckBoxEAnimationLoop", K::Check, "Loop:"},
+    {"CBEAnimationTarget1", K::NameBox, "Target 1:"},
+    {"CBEAnimationTarget2", K::NameBox, "Target 2:"},
+    {"CBEAnimationTarget3", K::NameBox, "Target 3:"},
+    {"CBEAnimationTarget4", K::NameBox, "Target 4:"},
 };
 constexpr PageControlSpec Item[] = {
-    {"CBItemTypus", K::ListIndex},
-    {"EditItemAmount", K::Edit},
-    {"CBItemTrigger", K::NameBox},
-    {"CBItemAnimation", K::NameBox},
-    {"EditItemDelayBeforeCollect", K::Edit},
-    {"CBItemCondition", K::ListIndex},
-    {"CBItemConditionType", K::ListIndex},
-    {"CBItemConditionParameter", K::ListIndex},
-    {"CBItemModel", K::NameBox},
+    {"CBItemTypus", K::ListIndex, "Typus."},
+    {"EditItemAmount", K::Edit, "Amount:"},
+    {"CBItemTrigger", K::NameBox, "OnCollect:"},
+    {"CBItemAnimation", K::NameBox, "Animation:"},
+    {"EditItemDelayBeforeCollect", K::Edit, "Delay (s):"},
+    {"CBItemCondition", K::ListIndex, "Condition Variable:"},
+    {"CBItemConditionType", K::ListIndex, "Set to Value:"},
+    {"CBItemConditionParameter", K::ListIndex, nullptr},
+    {"CBItemModel", K::NameBox, "Item Model:"},
 };
 constexpr PageControlSpec Portal[] = {
-    {"CBPortalToRoom", K::NameBox, Long},
-    {"CBPortalToMarker", K::NameBox},
-    {"EditPortalDimensionsX", K::Edit},
-    {"EditPortalDimensionsY", K::Edit},
-    {"EditPortalDimensionsZ", K::Edit},
-    {"EditPortalActivationDistance", K::Edit},
-    {"CBPortalTarget", K::NameBox},
-    {"EditPortalTargetAnimation", K::Edit},
-    {"EditPortalTargetSpeed", K::Edit},
-    {"CBPortalSound", K::NameBox},
+    {"CBPortalToRoom", K::NameBox, "Lead to Room:", Long},
+    {"CBPortalToMarker", K::NameBox, "Lead to Marker:"},
+    {"EditPortalDimensionsX", K::Edit, "Dimensions:"},
+    {"EditPortalDimensionsY", K::Edit, nullptr},
+    {"EditPortalDimensionsZ", K::Edit, nullptr},
+    {"EditPortalActivationDistance", K::Edit, "Activation Distance:"},
+    {"CBPortalTarget", K::NameBox, "Target:"},
+    {"EditPortalTargetAnimation", K::Edit, "Target Animation:"},
+    {"EditPortalTargetSpeed", K::Edit, "Animation Speed:"},
+    {"CBPortalSound", K::NameBox, "Target Sound:"},
 };
 constexpr PageControlSpec Unit[] = {
-    {"CBUnitVariable", K::ListIndex},
-    {"CBUnitCondition", K::ListIndex},
-    {"CBUnitConditionType", K::ListIndex},
-    {"CBUnitConditionParameter", K::ListIndex},
-    {"CBUnitBehavior", K::ListIndex},
-    {"CheckBoxUnitCanSee", K::Check},
-    {"CheckBoxUnitCanHear", K::Check},
-    {"CheckBoxUnitCanMove", K::Check},
-    {"CheckBoxUnitCanAttack", K::Check},
-    {"CBUnitMovementTarget", K::NameBox},
-    {"CBUnitAttackTarget", K::NameBox},
-    {"CBUnitOnRecognize", K::NameBox},
-    {"CBUnitOnDamage", K::NameBox},
-    {"CBUnitOnDeath", K::NameBox},
+    {"CBUnitVariable", K::ListIndex, "Enemy-Variable:"},
+    {"CBUnitCondition", K::ListIndex, "If Variable:"},
+    {"CBUnitConditionType", K::ListIndex, "Is:"},
+    {"CBUnitConditionParameter", K::ListIndex, nullptr},
+    {"CBUnitBehavior", K::ListIndex, "Behavior:"},
+    {"CheckBoxUnitCanSee", K::Check, "Can see:"},
+    {"CheckBoxUnitCanHear", K::Check, "Can hear:"},
+    {"CheckBoxUnitCanMove", K::Check, "Can move:"},
+    {"CheckBoxUnitCanAttack", K::Check, "Can attack:"},
+    {"CBUnitMovementTarget", K::NameBox, "Movement Target:"},
+    {"CBUnitAttackTarget", K::NameBox, "Attack Target:"},
+    {"CBUnitOnRecognize", K::NameBox, "OnRecognize:"},
+    {"CBUnitOnDamage", K::NameBox, "OnDamage:"},
+    {"CBUnitOnDeath", K::NameBox, "OnDeath:"},
 };
 constexpr PageControlSpec PGrass[] = {
-    {"CBPGrassModel", K::NameBox},
-    {"EditPGrassSizeMin", K::Edit},
-    {"EditPGrassSizeMax", K::Edit},
-    {"EditPGrassAmount", K::Edit},
-    {"EditPGrassDimensionsX", K::Edit},
-    {"EditPGrassDimensionsZ", K::Edit},
-    {"EditPGRassIntoGround", K::Edit},
-    {"CBPGrassForm", K::ListIndex},
-    {"EditPGrassRotationX", K::Edit},
-    {"EditPGrassRotationY", K::Edit},
-    {"EditPGrassRotationZ", K::Edit},
+    {"CBPGrassModel", K::NameBox, "Model:"},
+    {"EditPGrassSizeMin", K::Edit, "Size (min, max):"},
+    {"EditPGrassSizeMax", K::Edit, nullptr},
+    {"EditPGrassAmount", K::Edit, "Amount:"},
+    {"EditPGrassDimensionsX", K::Edit, "Extent (x, z):"},
+    {"EditPGrassDimensionsZ", K::Edit, nullptr},
+    {"EditPGRassIntoGround", K::Edit, "Into Ground:"},
+    {"CBPGrassForm", K::ListIndex, "Form:"},
+    {"EditPGrassRotationX", K::Edit, "Rotation Spread (°):"},
+    {"EditPGrassRotationY", K::Edit, nullptr},
+    {"EditPGrassRotationZ", K::Edit, nullptr},
 };
 constexpr PageControlSpec PFire[] = {
-    {"EditPFireSize", K::Edit},
-    {"EditPFireRadius", K::Edit},
+    {"EditPFireSize", K::Edit, "Size:"},
+    {"EditPFireRadius", K::Edit, "Radius:"},
 };
 constexpr PageControlSpec PFountain[] = {
-    {"EditPFountainSize", K::Edit},
-    {"EditPFountainRadius", K::Edit},
-    {"EditPFountainRotX", K::Edit},
-    {"EditPFountainRotY", K::Edit},
-    {"EditPFountainAddRotX", K::Edit},
-    {"EditPFountainStartRotX", K::Edit},
-    {"EditPFountainVanishAtHeight", K::Edit},
-    {"EditPFountainParticleSpeed", K::Edit},
-    {"EditPFountainParticleCount", K::Edit},
+    {"EditPFountainSize", K::Edit, "Size:"},
+    {"EditPFountainRadius", K::Edit, "Radius:"},
+    {"EditPFountainRotX", K::Edit, "Pitch Spread (°):"},
+    {"EditPFountainRotY", K::Edit, "Heading Spread (°):"},
+    {"EditPFountainAddRotX", K::Edit, "Pitch Loss (°):"},
+    {"EditPFountainStartRotX", K::Edit, "Start Pitch (°):"},
+    {"EditPFountainVanishAtHeight", K::Edit, "Vanish at Height:"},
+    {"EditPFountainParticleSpeed", K::Edit, "Particle Speed:"},
+    {"EditPFountainParticleCount", K::Edit, "Particle Count:"},
 };
 constexpr PageControlSpec PRain[] = {
-    {"EditPRainSize", K::Edit},
-    {"EditPRainStartX", K::Edit},
-    {"EditPRainStartZ", K::Edit},
-    {"EditPRainEndX", K::Edit},
-    {"EditPRainEndZ", K::Edit},
-    {"EditPRainHeadingX", K::Edit},
-    {"EditPRainHeadingY", K::Edit},
-    {"EditPRainStartHeight", K::Edit},
-    {"EditPRainVanishHeight", K::Edit},
-    {"EditPRainParticleCount", K::Edit},
+    {"EditPRainSize", K::Edit, "Size:"},
+    {"EditPRainStartX", K::Edit, "Start (x, z):"},
+    {"EditPRainStartZ", K::Edit, nullptr},
+    {"EditPRainEndX", K::Edit, "End (x, z):"},
+    {"EditPRainEndZ", K::Edit, nullptr},
+    {"EditPRainHeadingX", K::Edit, "Heading (°):"},
+    {"EditPRainHeadingY", K::Edit, nullptr},
+    {"EditPRainStartHeight", K::Edit, "Start Height:"},
+    {"EditPRainVanishHeight", K::Edit, "Vanish Height:"},
+    {"EditPRainParticleCount", K::Edit, "Particle Count:"},
 };
 constexpr PageControlSpec PExplosion[] = {
-    {"EditPExplosionSize", K::Edit},
+    {"EditPExplosionSize", K::Edit, "Size:"},
 };
 constexpr EntityPageSpec Pages[] = {
     {"TabSheetTile", "Tile", Tile},
@@ -260,32 +256,3 @@ constexpr EntityPageSpec Pages[] = {
 }  // namespace
 
 std::span<const EntityPageSpec> EntityPages() { return Pages; }
-
-std::string ControlCaption(const char* controlName, const char* sheet) {
-  std::string name(controlName);
-  for (const std::string_view kind : {"CheckBox", "Edit", "CB"}) {
-    if (name.starts_with(kind)) {
-      name.erase(0, kind.size());
-      break;
-    }
-  }
-  // The page's own key ("TDoor" of "TabSheetTDoor") prefixes its controls, in any case.
-  std::string key(sheet);
-  key.erase(0, std::string_view("TabSheet").size());
-  const bool keyed = name.size() > key.size() && std::equal(key.begin(), key.end(), name.begin(), [](char a, char b) {
-                       return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-                     });
-  if (keyed) name.erase(0, key.size());
-
-  // "WaitBeforeEnter" -> "Wait Before Enter", "Target1" -> "Target 1"; runs of capitals
-  // ("FOV") stay together.
-  std::string caption;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto c = static_cast<unsigned char>(name[i]);
-    const auto before = i > 0 ? static_cast<unsigned char>(name[i - 1]) : 0;
-    const bool wordStart = i > 0 && ((std::isupper(c) && !std::isupper(before)) || (std::isdigit(c) && !std::isdigit(before)));
-    if (wordStart) caption += ' ';
-    caption += name[i];
-  }
-  return caption + ":";
-}

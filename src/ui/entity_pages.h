@@ -1,9 +1,8 @@
 #pragma once
-// The kind pages of the entity dialog as data: sheet name, caption and controls. One
+// The kind pages of the entity dialog as data: sheet name, caption and labelled controls. One
 // builder turns every row into widgets, so each page is described, not hand-built.
 
 #include <span>
-#include <string>
 
 enum class PageControlKind {
   Edit,       // a number or short text
@@ -15,6 +14,9 @@ enum class PageControlKind {
 struct PageControlSpec {
   const char* name;
   PageControlKind kind;
+  // The row's label (UTF-8); null puts the control beside the one before it, as the
+  // three edits of a vector or a condition's value beside its comparison.
+  const char* label;
   int maxLength = 32;
 };
 
@@ -25,6 +27,3 @@ struct EntityPageSpec {
 };
 
 std::span<const EntityPageSpec> EntityPages();
-
-// "EditTDoorWaitBeforeEnter" on page "TDoor" -> "Wait Before Enter:".
-std::string ControlCaption(const char* controlName, const char* sheet);

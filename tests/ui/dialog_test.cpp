@@ -2,12 +2,15 @@
 // a marker that a trigger targets, the room dialog's tile list buttons, the surface
 // dialog's texture chooser.
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
+#include <map>
 
 #include "editor_fixture.h"
 #include "engine/edit_engine.h"
@@ -262,4 +265,30 @@ TEST_F(EntityDialogTest, EveryOpeningStartsOnTheFirstControlWithOkAsDefault) {
   EXPECT_EQ(marker->Name.str(), "RETURNED");
   cancelThenReturn([&] { surface->Edit(); });
   EXPECT_EQ(surface->name.str(), "RETURNED");
+}
+
+TEST_F(EditorTest, KindPagesLabelEachFieldOnceWithItsUnit) {
+  StartEditor();
+  // Each row of a page: its label and the names of the controls beside it.
+  const auto rowsOf = [this](const char* sheet) {
+    auto* rows = qobject_cast<QFormLayout*>(Find<QWidget>(*windows->Entity, sheet)->layout());
+    std::map<std::string, std::vector<std::string>> found;
+    for (int row = 0; rows && row < rows->rowCount(); ++row) {
+      auto* label = qobject_cast<QLabel*>(rows->itemAt(row, QFormLayout::LabelRole)->widget());
+      QLayout* controls = rows->itemAt(row, QFormLayout::FieldRole)->layout();
+      auto& names = found[label->text().toStdString()];
+      for (int i = 0; controls && i < controls->count(); ++i)
+        names.push_back(controls->itemAt(i)->widget()->objectName().toStdString());
+    }
+    return found;
+  };
+  const auto door = rowsOf("TabSheetTDoor");
+  EXPECT_EQ(door.at("Dimensions:"),
+            (std::vector<std::string>{"EditTDoorDimensionsX", "EditTDoorDimensionsY", "EditTDoorDimensionsZ"}));
+  EXPECT_EQ(door.at("Need Key Item:"), std::vector<std::string>{"CBTDoorKey"});
+  EXPECT_EQ(door.at("Is:"), (std::vector<std::string>{"CBTDoorConditionType", "CBTDoorConditionParameter"}));
+  EXPECT_EQ(door.size(), 15u);
+  EXPECT_EQ(rowsOf("TabSheetTile").count("Autorotate °/s:"), 1u);
+  EXPECT_EQ(rowsOf("TabSheetCamera").at("Zoom Factor:"), std::vector<std::string>{"EditCameraFOV"});
+  EXPECT_EQ(rowsOf("TabSheetSound").at("Volume (%):"), std::vector<std::string>{"EditSoundVolume"});
 }
