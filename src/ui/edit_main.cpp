@@ -14,6 +14,7 @@
 #include "ui/panel_view.h"
 #include "ui/qt_form.h"
 #include "ui/qt_host.h"
+#include "ui/room_recovery.h"
 #include "ui/ui_prompts.h"
 #include "ui/unsaved_changes.h"
 #include "ui/view_renderer.h"
@@ -58,10 +59,15 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   Timer.setInterval(50);
   ShutDownTimer.setObjectName(QStringLiteral("ShutDownTimer"));
   ShutDownTimer.setInterval(1);
+  RecoveryTimer.setObjectName(QStringLiteral("RecoveryTimer"));
+  RecoveryTimer.setInterval(30000);
+  connect(&RecoveryTimer, &QTimer::timeout, this, &TFormMain::WriteRecovery);
   connect(&StartUpTimer, &QTimer::timeout, this, [this] {
     if (!engine_) return;
     engine_->StartUp();
     unsaved_->MarkSaved();
+    OfferRecovery();
+    RecoveryTimer.start();
   });
   connect(&Timer, &QTimer::timeout, this, [this] {
     if (!engine_) return;
@@ -78,6 +84,7 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   renderer_->AttachEngine(*engine_);
   host_.SetGLCurrentKeeper([this] { renderer_->MakeCurrent(); });
   unsaved_ = std::make_unique<UnsavedChanges>(*engine_->Room);
+  recovery_ = std::make_unique<RoomRecovery>(RoomRecovery::DefaultDirectory());
   ConnectPalette();
   StartUpTimer.start();
 }
@@ -132,6 +139,9 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     return;
   }
   closeConfirmed_ = true;
+  // Saved or knowingly dropped: nothing is left to recover.
+  RecoveryTimer.stop();
+  recovery_->Remove();
   event->ignore();
   ShutDownTimer.start();
 }
@@ -158,6 +168,7 @@ bool TFormMain::SaveRoomTo(const std::string& hostPath) {
   if (engine_->Room->SaveToFile(hostPath)) {
     unsaved_->MarkSaved();
     QtForm(*this).SetText(SaveDialogName, hostPath);
+    recovery_->Remove();
     return true;
   }
   // The room may have said why already; never let a failed save pass silently.
@@ -168,6 +179,7 @@ bool TFormMain::SaveRoomTo(const std::string& hostPath) {
 
 void TFormMain::NewRoom() {
   if (!ConfirmDiscard()) return;
+  recovery_->Remove();
   engine_->Room->ClearRoom();
   unsaved_->MarkSaved();
 }
@@ -180,9 +192,39 @@ void TFormMain::LoadRoom() {
   if (!ConfirmDiscard()) return;
   const auto path = prompts_.OpenFile({"Load Room", RoomFilter, RoomSuffix, roomDirectory_, ""});
   if (!path) return;
+  recovery_->Remove();
   engine_->Room->LoadFromFile(*path);
   // Whatever the file gave (or the new room a failed load leaves) is the saved state.
   unsaved_->MarkSaved();
+}
+
+// ---- Crash recovery ------------------------------------------------------------------
+
+std::string TFormMain::RoomPath() { return QtForm(*this).Text(SaveDialogName); }
+
+void TFormMain::WriteRecovery() {
+  // A bake in progress is writing into the room; its next tick will do.
+  if (!engine_ || host_.InLongWork() || !unsaved_->Pending()) return;
+  if (!recovery_->Write(engine_->Room->SaveToBytes(), RoomPath()))
+    statusBar()->showMessage(QStringLiteral("The recovery file could not be written."), 5000);
+}
+
+void TFormMain::OfferRecovery() {
+  for (const RoomRecovery::Found& found : recovery_->List()) {
+    const std::string written = found.written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    if (!prompts_.AskRestore(found.RoomName(), written)) {
+      RoomRecovery::Discard(found);
+      continue;
+    }
+    const auto image = RoomRecovery::Read(found);
+    if (!image) continue;
+    engine_->Room->LoadFromBytes(*image);
+    QtForm(*this).SetText(SaveDialogName, found.roomPath);
+    unsaved_->MarkUnsaved();
+    recovery_->Adopt(found);
+    // One room at a time; the others are offered at the next start.
+    return;
+  }
 }
 
 // ---- The view's mouse ----------------------------------------------------------------

@@ -18,6 +18,7 @@ class QLabel;
 class QMenu;
 class QAbstractButton;
 class QtHost;
+class RoomRecovery;
 class PanelView;
 class UnsavedChanges;
 class ViewRenderer;
@@ -39,6 +40,8 @@ public:
   QTimer StartUpTimer;
   QTimer Timer;
   QTimer ShutDownTimer;
+  // Writes the room's recovery file while it has unsaved changes.
+  QTimer RecoveryTimer;
 
   // Menu commands (also reachable by shortcut).
   void NewRoom();
@@ -46,6 +49,9 @@ public:
   void LoadRoom();
   // Writes the room; a failure is reported and the previous file stays as it was.
   bool SaveRoomTo(const std::string& hostPath);
+  // The recovery timer's work: the room's image to its recovery file while it has
+  // unsaved changes.
+  void WriteRecovery();
 
 signals:
   // Emitted once, after the engine's ShutDown ran.
@@ -75,6 +81,10 @@ private:
   bool ConfirmDiscard();
   // The save dialog's title, filter and folder, proposing the room's last file.
   FileDialogSpec SaveDialogSpec();
+  // The host path of the room's file, empty before the first save.
+  std::string RoomPath();
+  // Offers each room a crashed editor left behind; a restored one is the room edited.
+  void OfferRecovery();
 
   QtHost& host_;
   UiPrompts& prompts_;
@@ -83,6 +93,7 @@ private:
   std::unique_ptr<ViewRenderer> renderer_;
   std::unique_ptr<TQZEngine> engine_;
   std::unique_ptr<UnsavedChanges> unsaved_;
+  std::unique_ptr<RoomRecovery> recovery_;
   std::vector<QLabel*> statusPanels_;
   std::vector<QAbstractButton*> toolButtons_;
   bool closeConfirmed_ = false;

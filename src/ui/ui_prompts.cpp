@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -48,4 +49,17 @@ UnsavedAnswer QtPrompts::AskUnsavedChanges() {
     case QMessageBox::Discard: return UnsavedAnswer::Discard;
     default: return UnsavedAnswer::Cancel;
   }
+}
+
+bool QtPrompts::AskRestore(const std::string& roomName, const std::string& writtenAt) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Brannock"),
+                  QStringLiteral("The editor did not end normally while \"%1\" had unsaved changes.\n"
+                                 "Its state of %2 was kept. Restore it?")
+                      .arg(QString::fromStdString(roomName), QString::fromStdString(writtenAt)),
+                  QMessageBox::NoButton, parent_ ? parent_ : QApplication::activeWindow());
+  QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+  box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(restore);
+  box.exec();
+  return box.clickedButton() == restore;
 }

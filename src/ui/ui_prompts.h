@@ -25,6 +25,9 @@ public:
   virtual std::optional<std::string> OpenFile(const FileDialogSpec& request) = 0;
   virtual std::optional<std::string> SaveFile(const FileDialogSpec& request) = 0;
   virtual UnsavedAnswer AskUnsavedChanges() = 0;
+  // A room left behind by an editor that did not end normally: true restores it, false
+  // discards it.
+  virtual bool AskRestore(const std::string& roomName, const std::string& writtenAt) = 0;
 };
 
 class QtPrompts : public UiPrompts {
@@ -33,6 +36,7 @@ public:
   std::optional<std::string> OpenFile(const FileDialogSpec& request) override;
   std::optional<std::string> SaveFile(const FileDialogSpec& request) override;
   UnsavedAnswer AskUnsavedChanges() override;
+  bool AskRestore(const std::string& roomName, const std::string& writtenAt) override;
 
 private:
   QWidget* parent_;

@@ -14,6 +14,8 @@ public:
 
   // The room as it is now counts as saved.
   void MarkSaved();
+  // The room counts as changed whatever it holds (a restored room was never saved).
+  void MarkUnsaved() { saved_.clear(); }
   bool Pending() const;
 
 private:

@@ -22,6 +22,8 @@ void EditorTest::SetUp() {
   previousDirectory_ = QDir::currentPath();
   // The editor reads its game data from the working directory.
   ASSERT_TRUE(QDir::setCurrent(QStringLiteral(BRANNOCK_SAMPLE_DIR)));
+  ASSERT_TRUE(userData.isValid());
+  qputenv("XDG_DATA_HOME", userData.path().toLocal8Bit());
   host = std::make_unique<QtHost>();
   modals = std::make_unique<ModalWatcher>();
 }

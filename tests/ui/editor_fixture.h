@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -40,6 +41,15 @@ public:
   std::deque<std::optional<std::string>> openAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
   std::deque<UnsavedAnswer> unsavedAnswers;
+  bool AskRestore(const std::string& roomName, const std::string&) override {
+    restoreQuestions.push_back(roomName);
+    if (restoreAnswers.empty()) return false;
+    const bool answer = restoreAnswers.front();
+    restoreAnswers.pop_front();
+    return answer;
+  }
+  std::deque<bool> restoreAnswers;
+  std::vector<std::string> restoreQuestions;
   std::vector<FileDialogSpec> openSpecs;
   std::vector<FileDialogSpec> saveSpecs;
   int unsavedQuestions = 0;
@@ -86,6 +96,8 @@ protected:
   }
 
   QString previousDirectory_;
+  // The user's data directory of every test's editor: recovery files stay in the test.
+  QTemporaryDir userData;
   std::unique_ptr<QtHost> host;
   ScriptedPrompts prompts;
   std::unique_ptr<EditorWindows> windows;
