@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "engine/edit_engine.h"
+#include "entities/dialog_visitors.h"
 #include "entities/entity_model_actions.h"
+#include "entities/record_visitors.h"
 #include "models/edit_model.h"
 #include "room/edit_room.h"
 
@@ -16,12 +18,34 @@ TEntity::TEntity(TQZEngine& engine) : Engine(engine) { Links.fill(-1); }
 
 TRoom& TEntity::Room() const { return *Engine.Room; }
 
-void TEntity::FillDialog(Form&) {}
-void TEntity::ReadDialog(Form&) {}
+void TEntity::VisitFields(RecordVisitor&) {}
 void TEntity::Animate() {}
-void TEntity::WriteRecord(BinaryWriter&) {}
-void TEntity::ReadRecord(BinaryReader&) {}
-void TEntity::DescribeFields(FieldSink&) const {}
+
+void TEntity::FillDialog(Form& form) {
+  DialogFiller filler(*this, Engine, form);
+  VisitFields(filler);
+}
+
+void TEntity::ReadDialog(Form& form) {
+  DialogReader reader(Engine, form);
+  VisitFields(reader);
+}
+
+void TEntity::WriteRecord(BinaryWriter& file) {
+  RecordWriter writer(file);
+  VisitFields(writer);
+}
+
+void TEntity::ReadRecord(BinaryReader& file) {
+  RecordReader reader(file);
+  VisitFields(reader);
+}
+
+void TEntity::DescribeFields(FieldSink& sink) const {
+  FieldDescriber describer(sink);
+  // The describer only reads; the one list of fields hands out what others write.
+  const_cast<TEntity*>(this)->VisitFields(describer);
+}
 
 void TEntity::Bind() {
   ResolveModel();

@@ -14,6 +14,7 @@
 #include "models/animation_instance.h"
 
 class FieldSink;
+class RecordVisitor;
 class TQZEngine;
 class TRoom;
 class TVEModel;
@@ -55,7 +56,8 @@ public:
   std::int16_t SlotIndex = 0;
   std::array<std::int16_t, LinkCount> Links;
 
-  // The six operations every kind may refine.
+  // The six operations every kind may refine. The dialog and record operations walk
+  // the kind's fields as VisitFields lists them.
   virtual void FillDialog(Form& form);
   virtual void ReadDialog(Form& form);
   virtual void Animate();
@@ -63,10 +65,14 @@ public:
   virtual void ReadRecord(BinaryReader& file);
   virtual void Bind();
 
-  // The class of the kind (of the typus table) and its own fields beyond the common
-  // record, for readers that show an entity whole. The base has no fields of its own.
+  // The kind's own stored fields beyond the common record, in stored order, each with
+  // its dialog control. The base has none.
+  virtual void VisitFields(RecordVisitor& visitor);
+
+  // The class of the kind (of the typus table) and its own fields, for readers that
+  // show an entity whole.
   virtual std::string_view ClassName() const { return "TEntity"; }
-  virtual void DescribeFields(FieldSink& sink) const;
+  void DescribeFields(FieldSink& sink) const;
 
   void WriteTypus(BinaryWriter& file) const;
   void ReadTypus(BinaryReader& file);
@@ -96,12 +102,12 @@ public:
 
   // Typus argument of FillEntityNames that lists every kind.
   static constexpr std::int16_t AnyTypus = -1;
+  // Fills a target box with the names of the other entities of one kind (or any kind).
+  void FillEntityNames(Form& form, std::string_view combo, std::int16_t typus) const;
 
 protected:
   TQZEngine& Engine;
   TRoom& Room() const;
-  // Fills a target box with the names of the other entities of one kind (or any kind).
-  void FillEntityNames(Form& form, std::string_view combo, std::int16_t typus) const;
   // The tile and door animation: reset, then started at frame 1 when the model is known.
   void StartAnimation();
 };

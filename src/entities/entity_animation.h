@@ -18,12 +18,8 @@ public:
   bool Loop = false;
   std::array<String32, TargetCount> Targets;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEAnimation"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

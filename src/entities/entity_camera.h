@@ -23,16 +23,13 @@ public:
   float ZoneMaxX = 0.0f;
   float ZoneMaxZ = 0.0f;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
+  void ReadRecord(BinaryReader& file) override;
   // Rooms from before zones were stored hold four zero bounds: the zone is then the
   // influence radius around the (already read) position.
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TECamera"; }
-  void DescribeFields(FieldSink& sink) const override;
 
   // Whether the cursor picks the zone: top view only, edges widened by a quarter metre.
   bool ZoneContains(const TVector& point) const;

@@ -15,12 +15,8 @@ public:
   float Duration = 0.0f;
   String32 NextControl;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEControl"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

@@ -18,12 +18,8 @@ public:
   TVariableAssignment Assignment{0, 0, 1};
   String32 ItemModel;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEItem"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

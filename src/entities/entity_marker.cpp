@@ -1,11 +1,8 @@
 #include "entities/entity_marker.h"
 
 #include "engine/edit_engine.h"
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
-
-using namespace entity_dialog;
+#include "entities/record_fields.h"
 
 TEMarker::TEMarker(TQZEngine& engine) : TEntity(engine) {
   Name = "MARKER";
@@ -14,32 +11,11 @@ TEMarker::TEMarker(TQZEngine& engine) : TEntity(engine) {
   Visible = false;
 }
 
-void TEMarker::FillDialog(Form& form) {
-  ShowPage(form, "TabSheetMarker");
-  FillEntityNames(form, "CBMarkerTarget", typus::Marker);
-  FillEntityNames(form, "CBMarkerTrigger", typus::Trigger);
-  ShowName(form, "CBMarkerTarget", TargetMarker);
-  Engine.ShowFloat(form, "EditMarkerDelay", Delay);
-  ShowName(form, "CBMarkerTrigger", TriggerOnEnter);
-}
-
-void TEMarker::ReadDialog(Form& form) {
-  auto block = entity_dialog::Conversions(Engine, form);
-  ReadName(form, "CBMarkerTarget", TargetMarker);
-  if (!block.Float("EditMarkerDelay", Delay)) return;
-  ReadName(form, "CBMarkerTrigger", TriggerOnEnter);
-}
-
-void TEMarker::WriteRecord(BinaryWriter& file) {
-  file.WriteString(TargetMarker);
-  file.WriteF32(Delay);
-  file.WriteString(TriggerOnEnter);
-}
-
-void TEMarker::ReadRecord(BinaryReader& file) {
-  TargetMarker = file.ReadString<32>();
-  Delay = file.ReadF32();
-  TriggerOnEnter = file.ReadString<32>();
+void TEMarker::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetMarker", "Marker");
+  visitor.Text(TargetMarker, {"TargetMarker", "CBMarkerTarget", "Target Marker:", {}, typus::Marker});
+  visitor.Number(Delay, {"Delay", "EditMarkerDelay", "Delay (s):", Conversion::Block});
+  visitor.Text(TriggerOnEnter, {"TriggerOnEnter", "CBMarkerTrigger", "Trigger on Enter:", {}, typus::Trigger});
 }
 
 void TEMarker::Bind() {
@@ -49,8 +25,3 @@ void TEMarker::Bind() {
   AddLink(TriggerOnEnter);
 }
 
-void TEMarker::DescribeFields(FieldSink& sink) const {
-  sink.Field("TargetMarker", TargetMarker);
-  sink.Field("Delay", Delay);
-  sink.Field("TriggerOnEnter", TriggerOnEnter);
-}

@@ -1,11 +1,8 @@
 #include "entities/entity_message.h"
 
 #include "engine/edit_engine.h"
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
-
-using namespace entity_dialog;
+#include "entities/record_fields.h"
 
 TEMessage::TEMessage(TQZEngine& engine) : TEntity(engine) {
   Name = "MESSAGE";
@@ -14,30 +11,11 @@ TEMessage::TEMessage(TQZEngine& engine) : TEntity(engine) {
   Visible = false;
 }
 
-void TEMessage::FillDialog(Form& form) {
-  ShowPage(form, "TabSheetMessage");
-  FillEntityNames(form, "CBMessageSound", typus::Sound);
-  ShowName(form, "CBMessageText", MessageFile);
-  ShowName(form, "CBMessageSound", Sound);
-  Engine.ShowFloat(form, "EditMessageDelay", Delay);
-}
-
-void TEMessage::ReadDialog(Form& form) {
-  ReadName(form, "CBMessageText", MessageFile);
-  ReadName(form, "CBMessageSound", Sound);
-  Engine.ReadFloat(form, "EditMessageDelay", Delay);
-}
-
-void TEMessage::WriteRecord(BinaryWriter& file) {
-  file.WriteString(MessageFile);
-  file.WriteString(Sound);
-  file.WriteF32(Delay);
-}
-
-void TEMessage::ReadRecord(BinaryReader& file) {
-  MessageFile = file.ReadString<255>();
-  Sound = file.ReadString<32>();
-  Delay = file.ReadF32();
+void TEMessage::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetMessage", "Message");
+  visitor.Text(MessageFile, {"MessageFile", "CBMessageText", "Message File:"});
+  visitor.Text(Sound, {"Sound", "CBMessageSound", "Play Sound:", {}, typus::Sound});
+  visitor.Number(Delay, {"Delay", "EditMessageDelay", "Delay (s):"});
 }
 
 void TEMessage::Bind() {
@@ -46,8 +24,3 @@ void TEMessage::Bind() {
   AddLink(Sound);
 }
 
-void TEMessage::DescribeFields(FieldSink& sink) const {
-  sink.Field("MessageFile", MessageFile);
-  sink.Field("Sound", Sound);
-  sink.Field("Delay", Delay);
-}

@@ -13,12 +13,8 @@ public:
   String32 Sound;
   float Delay = 0.0f;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEMessage"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

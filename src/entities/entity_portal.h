@@ -18,12 +18,8 @@ public:
   float TargetSpeed = 1.0f;
   String32 Sound;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEPortal"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

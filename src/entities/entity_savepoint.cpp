@@ -1,12 +1,7 @@
 #include "entities/entity_savepoint.h"
 
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
-
-namespace {
-constexpr VariableBoxes AssignmentBoxes{"CBSavePointCondition", "CBSavePointTypus", "CBSavePointParameter"};
-}  // namespace
+#include "entities/record_fields.h"
 
 TESavePoint::TESavePoint(TQZEngine& engine) : TEntity(engine) {
   Name = "SAVEPOINT";
@@ -15,15 +10,9 @@ TESavePoint::TESavePoint(TQZEngine& engine) : TEntity(engine) {
   Visible = false;
 }
 
-void TESavePoint::FillDialog(Form& form) {
-  entity_dialog::ShowPage(form, "TabSheetSavePoint");
-  Assignment.Fill(Engine, form, AssignmentBoxes);
+void TESavePoint::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetSavePoint", "Savepoint");
+  Assignment.Visit(visitor, {"Assignment", "CBSavePointCondition", "CBSavePointTypus", "CBSavePointParameter",
+                             "Condition Variable:", "Set to Value:"});
 }
 
-void TESavePoint::ReadDialog(Form& form) { Assignment.ReadBack(form, AssignmentBoxes); }
-void TESavePoint::WriteRecord(BinaryWriter& file) { Assignment.Write(file); }
-void TESavePoint::ReadRecord(BinaryReader& file) { Assignment.Read(file); }
-
-void TESavePoint::DescribeFields(FieldSink& sink) const {
-  Assignment.Describe(sink, "Assignment");
-}

@@ -19,12 +19,8 @@ public:
   std::int16_t RandomPercent = 100;
   float ReplayAfter = 1.0f;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TESound"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

@@ -15,13 +15,9 @@ public:
   std::int16_t Material = 0;
   bool CanClimb = false;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TETile"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

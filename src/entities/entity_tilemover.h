@@ -15,12 +15,8 @@ public:
   float Speed = 1.0f;
   float RotateSpeed = 1.0f;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TETileMover"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

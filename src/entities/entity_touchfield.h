@@ -17,12 +17,8 @@ public:
   bool ByAll = false;
   String32 ByEntity;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TETouchField"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

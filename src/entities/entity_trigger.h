@@ -21,12 +21,8 @@ public:
   std::int16_t Action = 0;
   std::array<String32, TargetCount> Targets;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TETrigger"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

@@ -1,12 +1,7 @@
 #include "entities/entity_variable.h"
 
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
-
-namespace {
-constexpr VariableBoxes AssignmentBoxes{"CBVariableCondition", "CBVariableTypus", "CBVariableParameter"};
-}  // namespace
+#include "entities/record_fields.h"
 
 TEVariable::TEVariable(TQZEngine& engine) : TEntity(engine) {
   Name = "VARIABLE";
@@ -15,15 +10,9 @@ TEVariable::TEVariable(TQZEngine& engine) : TEntity(engine) {
   Visible = false;
 }
 
-void TEVariable::FillDialog(Form& form) {
-  entity_dialog::ShowPage(form, "TabSheetVariable");
-  Assignment.Fill(Engine, form, AssignmentBoxes);
+void TEVariable::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetVariable", "Variable");
+  Assignment.Visit(visitor, {"Assignment", "CBVariableCondition", "CBVariableTypus", "CBVariableParameter",
+                             "Condition Variable:", "Set to Value:"});
 }
 
-void TEVariable::ReadDialog(Form& form) { Assignment.ReadBack(form, AssignmentBoxes); }
-void TEVariable::WriteRecord(BinaryWriter& file) { Assignment.Write(file); }
-void TEVariable::ReadRecord(BinaryReader& file) { Assignment.Read(file); }
-
-void TEVariable::DescribeFields(FieldSink& sink) const {
-  Assignment.Describe(sink, "Assignment");
-}

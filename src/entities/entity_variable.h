@@ -12,11 +12,7 @@ public:
 
   TVariableAssignment Assignment;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
 
   std::string_view ClassName() const override { return "TEVariable"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

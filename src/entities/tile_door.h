@@ -25,12 +25,9 @@ public:
   String32 OnUnlock;
   TVariableCondition Condition;
 
+  void VisitFields(RecordVisitor& visitor) override;
   void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TETDoor"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

@@ -1,7 +1,7 @@
 #include "entities/unit_e_clawshrimp.h"
 
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/record_fields.h"
 
 namespace {
 constexpr int BaseHealth = 15;
@@ -15,7 +15,7 @@ TEUEClawShrimp::TEUEClawShrimp(TQZEngine& engine) : TEUnit(engine) {
 }
 
 // The kind's own page has no controls; it only tells the designer what the unit is.
-void TEUEClawShrimp::FillDialog(Form& form) {
-  TEUnit::FillDialog(form);
-  entity_dialog::ShowPage(form, "TabSheetUClawShrimp");
+void TEUEClawShrimp::VisitFields(RecordVisitor& visitor) {
+  TEUnit::VisitFields(visitor);
+  visitor.Page("TabSheetUClawShrimp", "Claw Shrimp");
 }

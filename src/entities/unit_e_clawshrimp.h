@@ -7,6 +7,6 @@ class TEUEClawShrimp : public TEUnit {
 public:
   explicit TEUEClawShrimp(TQZEngine& engine);
 
-  void FillDialog(Form& form) override;
+  void VisitFields(RecordVisitor& visitor) override;
   std::string_view ClassName() const override { return "TEUEClawShrimp"; }
 };

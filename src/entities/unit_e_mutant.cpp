@@ -1,7 +1,7 @@
 #include "entities/unit_e_mutant.h"
 
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
+#include "entities/record_fields.h"
 
 namespace {
 constexpr int BaseHealth = 10;
@@ -15,7 +15,7 @@ TEUEMutant::TEUEMutant(TQZEngine& engine) : TEUnit(engine) {
 }
 
 // The kind's own page has no controls; it only tells the designer what the unit is.
-void TEUEMutant::FillDialog(Form& form) {
-  TEUnit::FillDialog(form);
-  entity_dialog::ShowPage(form, "TabSheetUMutant");
+void TEUEMutant::VisitFields(RecordVisitor& visitor) {
+  TEUnit::VisitFields(visitor);
+  visitor.Page("TabSheetUMutant", "Mutant");
 }

@@ -7,6 +7,6 @@ class TEUEMutant : public TEUnit {
 public:
   explicit TEUEMutant(TQZEngine& engine);
 
-  void FillDialog(Form& form) override;
+  void VisitFields(RecordVisitor& visitor) override;
   std::string_view ClassName() const override { return "TEUEMutant"; }
 };

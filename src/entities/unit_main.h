@@ -24,14 +24,11 @@ public:
   String32 OnDamage;
   String32 OnDeath;
 
+  void VisitFields(RecordVisitor& visitor) override;
   void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEUnit"; }
-  void DescribeFields(FieldSink& sink) const override;
 
 protected:
   // Starting health of an enemy kind: base plus a random whole number 0 to 4.

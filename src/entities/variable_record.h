@@ -6,30 +6,17 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/binary_io.h"
 #include "core/form.h"
+#include "entities/record_fields.h"
 
-class FieldSink;
 class TQZEngine;
-
-// The three boxes of one condition or assignment on a dialog page.
-struct VariableBoxes {
-  std::string_view variable;
-  std::string_view mode;
-  std::string_view value;
-};
 
 struct TVariableCondition {
   std::int16_t Variable = 0;
   std::int16_t Comparison = 0;
   std::int16_t Value = 0;
 
-  void Write(BinaryWriter& file) const;
-  void Read(BinaryReader& file);
-  void Fill(const TQZEngine& engine, Form& form, const VariableBoxes& boxes) const;
-  void ReadBack(const Form& form, const VariableBoxes& boxes);
-  // The three indices as one list field.
-  void Describe(FieldSink& sink, std::string_view name) const;
+  void Visit(RecordVisitor& visitor, const VariableSpec& spec) { visitor.Variable(Variable, Comparison, Value, spec); }
 };
 
 struct TVariableAssignment {
@@ -37,12 +24,7 @@ struct TVariableAssignment {
   std::int16_t Operation = 0;
   std::int16_t Value = 0;
 
-  void Write(BinaryWriter& file) const;
-  void Read(BinaryReader& file);
-  void Fill(const TQZEngine& engine, Form& form, const VariableBoxes& boxes) const;
-  void ReadBack(const Form& form, const VariableBoxes& boxes);
-  // The three indices as one list field.
-  void Describe(FieldSink& sink, std::string_view name) const;
+  void Visit(RecordVisitor& visitor, const VariableSpec& spec) { visitor.Variable(Variable, Operation, Value, spec); }
 };
 
 // The value names of a variable into its value box; a variable beyond the table (a

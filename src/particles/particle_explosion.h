@@ -11,12 +11,8 @@ public:
 
   float ExplosionSize = 1.0f;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEPExplosion"; }
-  void DescribeFields(FieldSink& sink) const override;
 };

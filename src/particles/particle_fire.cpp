@@ -3,9 +3,8 @@
 #include <cmath>
 
 #include "engine/edit_engine.h"
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
+#include "entities/record_fields.h"
 
 namespace {
 constexpr std::int16_t BaseFlame = 0;
@@ -22,25 +21,10 @@ TEPFire::TEPFire(TQZEngine& engine) : TEParticle(engine) {
   Typus = typus::Fire;
 }
 
-void TEPFire::FillDialog(Form& form) {
-  entity_dialog::ShowPage(form, "TabSheetPFire");
-  Engine.ShowFloat(form, "EditPFireSize", FireSize);
-  Engine.ShowFloat(form, "EditPFireRadius", FireRadius);
-}
-
-void TEPFire::ReadDialog(Form& form) {
-  Engine.ReadFloat(form, "EditPFireSize", FireSize);
-  Engine.ReadFloat(form, "EditPFireRadius", FireRadius);
-}
-
-void TEPFire::WriteRecord(BinaryWriter& file) {
-  file.WriteF32(FireSize);
-  file.WriteF32(FireRadius);
-}
-
-void TEPFire::ReadRecord(BinaryReader& file) {
-  FireSize = file.ReadF32();
-  FireRadius = file.ReadF32();
+void TEPFire::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetPFire", "Fire");
+  visitor.Number(FireSize, {"FireSize", "EditPFireSize", "Size:"});
+  visitor.Number(FireRadius, {"FireRadius", "EditPFireRadius", "Radius:"});
 }
 
 void TEPFire::Bind() {
@@ -92,7 +76,3 @@ void TEPFire::UpdateFlame(int index) {
   if (p.age > FlameLifetime) FreeParticle(index);
 }
 
-void TEPFire::DescribeFields(FieldSink& sink) const {
-  sink.Field("FireSize", FireSize);
-  sink.Field("FireRadius", FireRadius);
-}

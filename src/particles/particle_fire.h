@@ -12,15 +12,11 @@ public:
   float FireSize = 1.0f;
   float FireRadius = 0.2f;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEPFire"; }
-  void DescribeFields(FieldSink& sink) const override;
 
 private:
   void EmitFlame(std::int16_t kind, float scale);

@@ -4,9 +4,8 @@
 #include <numbers>
 
 #include "engine/edit_engine.h"
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
+#include "entities/record_fields.h"
 
 namespace {
 constexpr float EmissionInterval = 0.5f;  // a burst every second frame
@@ -18,53 +17,17 @@ TEPFountain::TEPFountain(TQZEngine& engine) : TEParticle(engine) {
   Typus = typus::Fountain;
 }
 
-void TEPFountain::FillDialog(Form& form) {
-  entity_dialog::ShowPage(form, "TabSheetPFountain");
-  Engine.ShowFloat(form, "EditPFountainSize", FountainSize);
-  Engine.ShowFloat(form, "EditPFountainRadius", FountainRadius);
-  Engine.ShowFloat(form, "EditPFountainRotX", PitchSpread);
-  Engine.ShowFloat(form, "EditPFountainRotY", HeadingSpread);
-  Engine.ShowFloat(form, "EditPFountainAddRotX", PitchLoss);
-  Engine.ShowFloat(form, "EditPFountainStartRotX", StartPitch);
-  Engine.ShowFloat(form, "EditPFountainVanishAtHeight", VanishHeight);
-  Engine.ShowFloat(form, "EditPFountainParticleSpeed", ParticleSpeed);
-  Engine.ShowInt(form, "EditPFountainParticleCount", ParticleCount);
-}
-
-void TEPFountain::ReadDialog(Form& form) {
-  Engine.ReadFloat(form, "EditPFountainSize", FountainSize);
-  Engine.ReadFloat(form, "EditPFountainRadius", FountainRadius);
-  Engine.ReadFloat(form, "EditPFountainRotX", PitchSpread);
-  Engine.ReadFloat(form, "EditPFountainRotY", HeadingSpread);
-  Engine.ReadFloat(form, "EditPFountainAddRotX", PitchLoss);
-  Engine.ReadFloat(form, "EditPFountainStartRotX", StartPitch);
-  Engine.ReadFloat(form, "EditPFountainVanishAtHeight", VanishHeight);
-  Engine.ReadFloat(form, "EditPFountainParticleSpeed", ParticleSpeed);
-  Engine.ReadInt(form, "EditPFountainParticleCount", ParticleCount);
-}
-
-void TEPFountain::WriteRecord(BinaryWriter& file) {
-  file.WriteF32(FountainSize);
-  file.WriteF32(FountainRadius);
-  file.WriteF32(PitchSpread);
-  file.WriteF32(HeadingSpread);
-  file.WriteF32(PitchLoss);
-  file.WriteF32(StartPitch);
-  file.WriteF32(VanishHeight);
-  file.WriteF32(ParticleSpeed);
-  file.WriteI16(ParticleCount);
-}
-
-void TEPFountain::ReadRecord(BinaryReader& file) {
-  FountainSize = file.ReadF32();
-  FountainRadius = file.ReadF32();
-  PitchSpread = file.ReadF32();
-  HeadingSpread = file.ReadF32();
-  PitchLoss = file.ReadF32();
-  StartPitch = file.ReadF32();
-  VanishHeight = file.ReadF32();
-  ParticleSpeed = file.ReadF32();
-  ParticleCount = file.ReadI16();
+void TEPFountain::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetPFountain", "Fountain");
+  visitor.Number(FountainSize, {"FountainSize", "EditPFountainSize", "Size:"});
+  visitor.Number(FountainRadius, {"FountainRadius", "EditPFountainRadius", "Radius:"});
+  visitor.Number(PitchSpread, {"PitchSpread", "EditPFountainRotX", "Pitch Spread (°):"});
+  visitor.Number(HeadingSpread, {"HeadingSpread", "EditPFountainRotY", "Heading Spread (°):"});
+  visitor.Number(PitchLoss, {"PitchLoss", "EditPFountainAddRotX", "Pitch Loss (°):"});
+  visitor.Number(StartPitch, {"StartPitch", "EditPFountainStartRotX", "Start Pitch (°):"});
+  visitor.Number(VanishHeight, {"VanishHeight", "EditPFountainVanishAtHeight", "Vanish at Height:"});
+  visitor.Number(ParticleSpeed, {"ParticleSpeed", "EditPFountainParticleSpeed", "Particle Speed:"});
+  visitor.Number(ParticleCount, {"ParticleCount", "EditPFountainParticleCount", "Particle Count:"});
 }
 
 void TEPFountain::Bind() {
@@ -105,14 +68,3 @@ void TEPFountain::Animate() {
   }
 }
 
-void TEPFountain::DescribeFields(FieldSink& sink) const {
-  sink.Field("FountainSize", FountainSize);
-  sink.Field("FountainRadius", FountainRadius);
-  sink.Field("PitchSpread", PitchSpread);
-  sink.Field("HeadingSpread", HeadingSpread);
-  sink.Field("PitchLoss", PitchLoss);
-  sink.Field("StartPitch", StartPitch);
-  sink.Field("VanishHeight", VanishHeight);
-  sink.Field("ParticleSpeed", ParticleSpeed);
-  sink.Field("ParticleCount", ParticleCount);
-}

@@ -20,15 +20,11 @@ public:
   float ParticleSpeed = 0.4f;
   std::int16_t ParticleCount = 15;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEPFountain"; }
-  void DescribeFields(FieldSink& sink) const override;
 
 private:
   void EmitDrop();

@@ -3,11 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
+#include "entities/record_fields.h"
 #include "models/edit_model.h"
 #include "room/edit_room.h"
 
@@ -16,58 +14,17 @@ TEPGrass::TEPGrass(TQZEngine& engine) : TEParticle(engine) {
   Typus = typus::Grass;
 }
 
-void TEPGrass::FillDialog(::Form& form) {
-  entity_dialog::ShowPage(form, "TabSheetPGrass");
-  if (Engine.ModelEngine) Engine.ModelEngine->FillModelList(form, "CBPGrassModel");
-  entity_dialog::ShowName(form, "CBPGrassModel", GrassModel);
-  Engine.ShowFloat(form, "EditPGrassSizeMin", SizeMin);
-  Engine.ShowFloat(form, "EditPGrassSizeMax", SizeMax);
-  Engine.ShowInt(form, "EditPGrassAmount", Amount);
-  Engine.ShowFloat(form, "EditPGrassDimensionsX", ExtentX);
-  Engine.ShowFloat(form, "EditPGrassDimensionsZ", ExtentZ);
-  Engine.ShowFloat(form, "EditPGRassIntoGround", IntoGround);
-  dialog_values::ShowListIndex(form, "CBPGrassForm", Form);
-  Engine.ShowFloat(form, "EditPGrassRotationX", RotationSpread.x);
-  Engine.ShowFloat(form, "EditPGrassRotationY", RotationSpread.y);
-  Engine.ShowFloat(form, "EditPGrassRotationZ", RotationSpread.z);
-}
-
-void TEPGrass::ReadDialog(::Form& form) {
-  entity_dialog::ReadName(form, "CBPGrassModel", GrassModel);
-  Engine.ReadFloat(form, "EditPGrassSizeMin", SizeMin);
-  Engine.ReadFloat(form, "EditPGrassSizeMax", SizeMax);
-  Engine.ReadInt(form, "EditPGrassAmount", Amount);
-  Engine.ReadFloat(form, "EditPGrassDimensionsX", ExtentX);
-  Engine.ReadFloat(form, "EditPGrassDimensionsZ", ExtentZ);
-  Engine.ReadFloat(form, "EditPGRassIntoGround", IntoGround);
-  Form = dialog_values::ReadListIndex(form, "CBPGrassForm", Form);
-  Engine.ReadFloat(form, "EditPGrassRotationX", RotationSpread.x);
-  Engine.ReadFloat(form, "EditPGrassRotationY", RotationSpread.y);
-  Engine.ReadFloat(form, "EditPGrassRotationZ", RotationSpread.z);
-}
-
-void TEPGrass::WriteRecord(BinaryWriter& file) {
-  file.WriteString(GrassModel);
-  file.WriteF32(SizeMin);
-  file.WriteF32(SizeMax);
-  file.WriteI16(Amount);
-  file.WriteF32(ExtentX);
-  file.WriteF32(ExtentZ);
-  file.WriteF32(IntoGround);
-  file.WriteI16(Form);
-  file.WriteVector(RotationSpread);
-}
-
-void TEPGrass::ReadRecord(BinaryReader& file) {
-  GrassModel = file.ReadString<32>();
-  SizeMin = file.ReadF32();
-  SizeMax = file.ReadF32();
-  Amount = file.ReadI16();
-  ExtentX = file.ReadF32();
-  ExtentZ = file.ReadF32();
-  IntoGround = file.ReadF32();
-  Form = file.ReadI16();
-  RotationSpread = file.ReadVector();
+void TEPGrass::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetPGrass", "Grass");
+  visitor.Text(GrassModel, {"GrassModel", "CBPGrassModel", "Model:", {}, offers::Models});
+  visitor.Number(SizeMin, {"SizeMin", "EditPGrassSizeMin", "Size (min, max):"});
+  visitor.Number(SizeMax, {"SizeMax", "EditPGrassSizeMax", {}});
+  visitor.Number(Amount, {"Amount", "EditPGrassAmount", "Amount:"});
+  visitor.Number(ExtentX, {"ExtentX", "EditPGrassDimensionsX", "Extent (x, z):"});
+  visitor.Number(ExtentZ, {"ExtentZ", "EditPGrassDimensionsZ", {}});
+  visitor.Number(IntoGround, {"IntoGround", "EditPGRassIntoGround", "Into Ground:"});
+  visitor.List(Form, {"Form", "CBPGrassForm", "Form:"});
+  visitor.Vector(RotationSpread, {"RotationSpread", "EditPGrassRotation", "Rotation Spread (°):"});
 }
 
 void TEPGrass::Bind() {
@@ -107,14 +64,3 @@ void TEPGrass::Animate() {
     if (particle.kind >= 0) TQZEngine::AdvanceTime(particle.age);
 }
 
-void TEPGrass::DescribeFields(FieldSink& sink) const {
-  sink.Field("GrassModel", GrassModel);
-  sink.Field("SizeMin", SizeMin);
-  sink.Field("SizeMax", SizeMax);
-  sink.Field("Amount", Amount);
-  sink.Field("ExtentX", ExtentX);
-  sink.Field("ExtentZ", ExtentZ);
-  sink.Field("IntoGround", IntoGround);
-  sink.Field("Form", Form);
-  sink.Field("RotationSpread", RotationSpread);
-}

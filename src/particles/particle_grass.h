@@ -22,15 +22,11 @@ public:
   std::int16_t Form = FormRectangle;
   TVector RotationSpread{0.0f, 180.0f, 0.0f};
 
-  void FillDialog(::Form& form) override;
-  void ReadDialog(::Form& form) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEPGrass"; }
-  void DescribeFields(FieldSink& sink) const override;
 
 private:
   void Scatter(int i, std::int16_t model);

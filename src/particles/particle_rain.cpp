@@ -1,9 +1,8 @@
 #include "particles/particle_rain.h"
 
 #include "engine/edit_engine.h"
-#include "entities/entity_dialog.h"
 #include "entities/entity_typus.h"
-#include "entities/field_sink.h"
+#include "entities/record_fields.h"
 
 namespace {
 constexpr float EmissionInterval = 1.0f;  // a shower every third frame
@@ -16,57 +15,18 @@ TEPRain::TEPRain(TQZEngine& engine) : TEParticle(engine) {
   Typus = typus::Rain;
 }
 
-void TEPRain::FillDialog(Form& form) {
-  entity_dialog::ShowPage(form, "TabSheetPRain");
-  Engine.ShowFloat(form, "EditPRainSize", RainSize);
-  Engine.ShowFloat(form, "EditPRainStartX", StartX);
-  Engine.ShowFloat(form, "EditPRainStartZ", StartZ);
-  Engine.ShowFloat(form, "EditPRainEndX", EndX);
-  Engine.ShowFloat(form, "EditPRainEndZ", EndZ);
-  Engine.ShowFloat(form, "EditPRainHeadingX", HeadingX);
-  Engine.ShowFloat(form, "EditPRainHeadingY", HeadingY);
-  Engine.ShowFloat(form, "EditPRainStartHeight", StartHeight);
-  Engine.ShowFloat(form, "EditPRainVanishHeight", VanishHeight);
-  Engine.ShowInt(form, "EditPRainParticleCount", ParticleCount);
-}
-
-void TEPRain::ReadDialog(Form& form) {
-  Engine.ReadFloat(form, "EditPRainSize", RainSize);
-  Engine.ReadFloat(form, "EditPRainStartX", StartX);
-  Engine.ReadFloat(form, "EditPRainStartZ", StartZ);
-  Engine.ReadFloat(form, "EditPRainEndX", EndX);
-  Engine.ReadFloat(form, "EditPRainEndZ", EndZ);
-  Engine.ReadFloat(form, "EditPRainHeadingX", HeadingX);
-  Engine.ReadFloat(form, "EditPRainHeadingY", HeadingY);
-  Engine.ReadFloat(form, "EditPRainStartHeight", StartHeight);
-  Engine.ReadFloat(form, "EditPRainVanishHeight", VanishHeight);
-  Engine.ReadInt(form, "EditPRainParticleCount", ParticleCount);
-}
-
-void TEPRain::WriteRecord(BinaryWriter& file) {
-  file.WriteF32(RainSize);
-  file.WriteF32(StartX);
-  file.WriteF32(StartZ);
-  file.WriteF32(EndX);
-  file.WriteF32(EndZ);
-  file.WriteF32(HeadingX);
-  file.WriteF32(HeadingY);
-  file.WriteF32(StartHeight);
-  file.WriteF32(VanishHeight);
-  file.WriteI16(ParticleCount);
-}
-
-void TEPRain::ReadRecord(BinaryReader& file) {
-  RainSize = file.ReadF32();
-  StartX = file.ReadF32();
-  StartZ = file.ReadF32();
-  EndX = file.ReadF32();
-  EndZ = file.ReadF32();
-  HeadingX = file.ReadF32();
-  HeadingY = file.ReadF32();
-  StartHeight = file.ReadF32();
-  VanishHeight = file.ReadF32();
-  ParticleCount = file.ReadI16();
+void TEPRain::VisitFields(RecordVisitor& visitor) {
+  visitor.Page("TabSheetPRain", "Rain");
+  visitor.Number(RainSize, {"RainSize", "EditPRainSize", "Size:"});
+  visitor.Number(StartX, {"StartX", "EditPRainStartX", "Start (x, z):"});
+  visitor.Number(StartZ, {"StartZ", "EditPRainStartZ", {}});
+  visitor.Number(EndX, {"EndX", "EditPRainEndX", "End (x, z):"});
+  visitor.Number(EndZ, {"EndZ", "EditPRainEndZ", {}});
+  visitor.Number(HeadingX, {"HeadingX", "EditPRainHeadingX", "Heading (°):"});
+  visitor.Number(HeadingY, {"HeadingY", "EditPRainHeadingY", {}});
+  visitor.Number(StartHeight, {"StartHeight", "EditPRainStartHeight", "Start Height:"});
+  visitor.Number(VanishHeight, {"VanishHeight", "EditPRainVanishHeight", "Vanish Height:"});
+  visitor.Number(ParticleCount, {"ParticleCount", "EditPRainParticleCount", "Particle Count:"});
 }
 
 void TEPRain::Bind() {
@@ -102,15 +62,3 @@ void TEPRain::Animate() {
   }
 }
 
-void TEPRain::DescribeFields(FieldSink& sink) const {
-  sink.Field("RainSize", RainSize);
-  sink.Field("StartX", StartX);
-  sink.Field("StartZ", StartZ);
-  sink.Field("EndX", EndX);
-  sink.Field("EndZ", EndZ);
-  sink.Field("HeadingX", HeadingX);
-  sink.Field("HeadingY", HeadingY);
-  sink.Field("StartHeight", StartHeight);
-  sink.Field("VanishHeight", VanishHeight);
-  sink.Field("ParticleCount", ParticleCount);
-}

@@ -20,15 +20,11 @@ public:
   float VanishHeight = 0.0f;
   std::int16_t ParticleCount = 100;
 
-  void FillDialog(Form& form) override;
-  void ReadDialog(Form& form) override;
+  void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void WriteRecord(BinaryWriter& file) override;
-  void ReadRecord(BinaryReader& file) override;
   void Bind() override;
 
   std::string_view ClassName() const override { return "TEPRain"; }
-  void DescribeFields(FieldSink& sink) const override;
 
 private:
   void EmitDrop();

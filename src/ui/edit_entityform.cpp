@@ -12,9 +12,9 @@
 
 #include "engine/edit_engine.h"
 #include "entities/edit_entityform.h"
+#include "entities/entity_pages.h"
 #include "room/edit_room.h"
 #include "ui/color_panel.h"
-#include "ui/entity_pages.h"
 #include "ui/form_builder.h"
 
 using namespace form_build;
@@ -25,12 +25,13 @@ namespace {
 constexpr int CommonPagesWidth = 306;
 constexpr int KindPagesWidth = 300;
 
-QWidget* KindControl(const PageControlSpec& control) {
+QWidget* KindControl(const PageControl& control) {
+  const char* name = control.name.c_str();
   switch (control.kind) {
-    case PageControlKind::Edit: return Edit(control.name, "", control.maxLength);
-    case PageControlKind::NameBox: return TextBox(control.name, control.maxLength);
-    case PageControlKind::ListIndex: return ListBox(control.name);
-    case PageControlKind::Check: return Check(control.name);
+    case PageControlKind::Edit: return Edit(name, "", control.maxLength);
+    case PageControlKind::NameBox: return TextBox(name, control.maxLength);
+    case PageControlKind::ListIndex: return ListBox(name);
+    case PageControlKind::Check: return Check(name);
   }
   return nullptr;
 }
@@ -44,11 +45,12 @@ QHBoxLayout* VectorRow(const char* x, const char* y, const char* z, QPushButton*
 
 }  // namespace
 
-TFormEntity::TFormEntity(QWidget* parent) : EditorDialog("FormEntity", "Entity Attributes", parent) {
+TFormEntity::TFormEntity(TQZEngine& engine, QWidget* parent)
+    : EditorDialog("FormEntity", "Entity Attributes", parent) {
   auto* layout = new QVBoxLayout(this);
   auto* pages = new QHBoxLayout;
   pages->addWidget(BuildCommonPages());
-  pages->addWidget(BuildKindPages());
+  pages->addWidget(BuildKindPages(engine));
   layout->addLayout(pages);
 
   QPushButton* shadows = Button("SpeedButton1", "Create Shadows on Texture");
@@ -106,17 +108,17 @@ QWidget* TFormEntity::BuildCommonPages() {
   return tabs;
 }
 
-QTabWidget* TFormEntity::BuildKindPages() {
+QTabWidget* TFormEntity::BuildKindPages(TQZEngine& engine) {
   auto* tabs = Named(new QTabWidget, "PageControl");
   tabs->setUsesScrollButtons(true);
   tabs->setFixedWidth(KindPagesWidth);
-  for (const EntityPageSpec& page : EntityPages()) {
-    QFormLayout* rows = Sheet(*tabs, page.sheet, page.caption);
+  for (const EntityPage& page : DescribeEntityPages(engine)) {
+    QFormLayout* rows = Sheet(*tabs, page.sheet.c_str(), page.caption.c_str());
     QHBoxLayout* row = nullptr;
-    for (const PageControlSpec& control : page.controls) {
-      if (control.label || !row) {
+    for (const PageControl& control : page.controls) {
+      if (!control.label.empty() || !row) {
         row = new QHBoxLayout;
-        rows->addRow(QString::fromUtf8(control.label ? control.label : ""), row);
+        rows->addRow(QString::fromStdString(control.label), row);
       }
       row->addWidget(KindControl(control));
     }

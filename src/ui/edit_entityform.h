@@ -13,7 +13,8 @@ class TFormEntity : public EditorDialog {
   Q_OBJECT
 
 public:
-  explicit TFormEntity(QWidget* parent = nullptr);
+  // The kind pages are read off the kinds' field lists, which the engine makes.
+  explicit TFormEntity(TQZEngine& engine, QWidget* parent = nullptr);
 
   void BtnCamPosClick();
   void BtnCamRotClick();
@@ -24,7 +25,7 @@ protected:
 
 private:
   QWidget* BuildCommonPages();
-  QTabWidget* BuildKindPages();
+  QTabWidget* BuildKindPages(TQZEngine& engine);
   void ConnectConditionBoxes();
   void RequestAndClose(const char* request);
 };

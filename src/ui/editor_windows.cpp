@@ -11,7 +11,7 @@
 EditorWindows::EditorWindows(QtHost& host, UiPrompts& prompts, const std::string& workingDirectory)
     : Main(std::make_unique<TFormMain>(host, prompts, workingDirectory)),
       Light(std::make_unique<TFormLight>(Main.get())),
-      Entity(std::make_unique<TFormEntity>(Main.get())),
+      Entity(std::make_unique<TFormEntity>(*Main->Engine(), Main.get())),
       Room(std::make_unique<TFormRoom>(prompts, Main.get())),
       HeightMap(std::make_unique<TFormHeightMap>(Main.get())),
       Surface(std::make_unique<TFormSurface>(prompts, Main.get())) {

@@ -1,0 +1,27 @@
+#include "entities/record_visitors.h"
+
+void RecordWriter::Names(std::span<String32> values, const FieldSpec&) {
+  for (const String32& name : values) file_.WriteString(name);
+}
+
+void RecordWriter::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) {
+  for (const std::int16_t index : {variable, mode, value}) file_.WriteI16(index);
+}
+
+void RecordWriter::Gap(std::size_t bytes) {
+  for (std::size_t i = 0; i < bytes; ++i) file_.WriteU8(0);
+}
+
+void RecordReader::Names(std::span<String32> values, const FieldSpec&) {
+  for (String32& name : values) name = file_.ReadString<32>();
+}
+
+void RecordReader::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) {
+  for (std::int16_t* index : {&variable, &mode, &value}) *index = file_.ReadI16();
+}
+
+void FieldDescriber::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value,
+                              const VariableSpec& spec) {
+  const std::int16_t indices[] = {variable, mode, value};
+  sink_.List(spec.name, indices);
+}

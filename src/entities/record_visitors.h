@@ -1,0 +1,61 @@
+#pragma once
+// The visitors that write, read and describe a kind's stored fields.
+
+#include "core/binary_io.h"
+#include "entities/field_sink.h"
+#include "entities/record_fields.h"
+
+class RecordWriter : public StoredFieldVisitor {
+public:
+  explicit RecordWriter(BinaryWriter& file) : file_(file) {}
+  void Number(float& value, const FieldSpec&) override { file_.WriteF32(value); }
+  void Number(std::int16_t& value, const FieldSpec&) override { file_.WriteI16(value); }
+  void Vector(TVector& value, const FieldSpec&) override { file_.WriteVector(value); }
+  void List(std::int16_t& value, const FieldSpec&) override { file_.WriteI16(value); }
+  void Check(bool& value, const FieldSpec&) override { file_.WriteBool(value); }
+  void Text(String32& value, const FieldSpec&) override { file_.WriteString(value); }
+  void Text(String255& value, const FieldSpec&) override { file_.WriteString(value); }
+  void Names(std::span<String32> values, const FieldSpec&) override;
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) override;
+  void Gap(std::size_t bytes) override;
+
+private:
+  BinaryWriter& file_;
+};
+
+class RecordReader : public StoredFieldVisitor {
+public:
+  explicit RecordReader(BinaryReader& file) : file_(file) {}
+  void Number(float& value, const FieldSpec&) override { value = file_.ReadF32(); }
+  void Number(std::int16_t& value, const FieldSpec&) override { value = file_.ReadI16(); }
+  void Vector(TVector& value, const FieldSpec&) override { value = file_.ReadVector(); }
+  void List(std::int16_t& value, const FieldSpec&) override { value = file_.ReadI16(); }
+  void Check(bool& value, const FieldSpec&) override { value = file_.ReadBool(); }
+  void Text(String32& value, const FieldSpec&) override { value = file_.ReadString<32>(); }
+  void Text(String255& value, const FieldSpec&) override { value = file_.ReadString<255>(); }
+  void Names(std::span<String32> values, const FieldSpec&) override;
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) override;
+  void Gap(std::size_t bytes) override { file_.Skip(bytes); }
+
+private:
+  BinaryReader& file_;
+};
+
+// Hands every field to a sink by name; list fields and variable indices come whole.
+class FieldDescriber : public StoredFieldVisitor {
+public:
+  explicit FieldDescriber(FieldSink& sink) : sink_(sink) {}
+  void Number(float& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
+  void Number(std::int16_t& value, const FieldSpec& field) override { sink_.Field(field.name, int{value}); }
+  void Vector(TVector& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
+  void List(std::int16_t& value, const FieldSpec& field) override { sink_.Field(field.name, int{value}); }
+  void Check(bool& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
+  void Text(String32& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
+  void Text(String255& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
+  void Names(std::span<String32> values, const FieldSpec& field) override { sink_.List(field.name, values); }
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec& spec) override;
+  void Gap(std::size_t) override {}
+
+private:
+  FieldSink& sink_;
+};
