@@ -16,6 +16,13 @@ constexpr float PickMargin = 0.25f;
 
 TEntity::TEntity(TQZEngine& engine) : Engine(engine) { Links.fill(-1); }
 
+TEntity::TEntity(TQZEngine& engine, const Kind& kind) : TEntity(engine) {
+  Name = kind.name;
+  Typus = kind.typus;
+  ModelName = kind.model;
+  Visible = kind.visible;
+}
+
 TRoom& TEntity::Room() const { return *Engine.Room; }
 
 void TEntity::VisitFields(RecordVisitor&) {}
@@ -50,6 +57,12 @@ void TEntity::DescribeFields(FieldSink& sink) const {
 void TEntity::Bind() {
   ResolveModel();
   ClearLinks();
+  LinkFields();
+}
+
+void TEntity::LinkFields() {
+  FieldLinker linker(*this);
+  VisitFields(linker);
 }
 
 void TEntity::WriteTypus(BinaryWriter& file) const { file.WriteI16(Typus); }

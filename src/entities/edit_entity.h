@@ -24,7 +24,17 @@ public:
   static constexpr int LinkCount = 10;
   static constexpr std::size_t CommonRecordSize = 163;
 
+  // What a kind starts with: its base name, typus and editor model; logic objects are
+  // not visible in the game.
+  struct Kind {
+    std::string_view name;
+    std::int16_t typus;
+    std::string_view model = {};
+    bool visible = true;
+  };
+
   explicit TEntity(TQZEngine& engine);
+  TEntity(TQZEngine& engine, const Kind& kind);
   virtual ~TEntity() = default;
   TEntity(const TEntity&) = delete;
   TEntity& operator=(const TEntity&) = delete;
@@ -86,6 +96,8 @@ public:
 
   void ResolveModel();
   void ClearLinks();
+  // Links every name field that names an entity of this room, in stored order.
+  void LinkFields();
   // Follows a rename in progress, then links the first entity named by the reference.
   void AddLink(String32& reference);
   void FallDown();

@@ -6,12 +6,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TEAnimation::TEAnimation(TQZEngine& engine) : TEntity(engine) {
-  Name = "ANIMATION";
-  Typus = typus::Animation;
-  ModelName = "EDITOR_ANIMATION";
-  Visible = false;
-}
+TEAnimation::TEAnimation(TQZEngine& engine) : TEntity(engine, {"ANIMATION", typus::Animation, "EDITOR_ANIMATION", false}) {}
 
 void TEAnimation::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetEAnimation", "Animation");
@@ -22,9 +17,4 @@ void TEAnimation::VisitFields(RecordVisitor& visitor) {
   visitor.Names(Targets, {"Targets", "CBEAnimationTarget", "Target", {}, AnyTypus});
 }
 
-void TEAnimation::Bind() {
-  ResolveModel();
-  ClearLinks();
-  for (auto& target : Targets) AddLink(target);
-}
 

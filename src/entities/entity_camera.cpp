@@ -10,12 +10,7 @@ constexpr float ZonePickMargin = 0.25f;
 constexpr int TopView = 0;
 }  // namespace
 
-TECamera::TECamera(TQZEngine& engine) : TEntity(engine) {
-  Name = "CAMERA";
-  Typus = typus::Camera;
-  ModelName = "EDITOR_CAMERA";
-  Visible = false;
-}
+TECamera::TECamera(TQZEngine& engine) : TEntity(engine, {"CAMERA", typus::Camera, "EDITOR_CAMERA", false}) {}
 
 void TECamera::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetCamera", "Camera");
@@ -44,11 +39,6 @@ void TECamera::ReadRecord(BinaryReader& file) {
   }
 }
 
-void TECamera::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(Target);
-}
 
 bool TECamera::ZoneContains(const TVector& point) const {
   return Room().Camera.Mode == TopView && point.x >= ZoneMinX - ZonePickMargin &&

@@ -27,7 +27,6 @@ public:
   void ReadRecord(BinaryReader& file) override;
   // Rooms from before zones were stored hold four zero bounds: the zone is then the
   // influence radius around the (already read) position.
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TECamera"; }
 

@@ -4,12 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TEControl::TEControl(TQZEngine& engine) : TEntity(engine) {
-  Name = "CONTROL";
-  Typus = typus::Control;
-  ModelName = "EDITOR_CONTROL";
-  Visible = false;
-}
+TEControl::TEControl(TQZEngine& engine) : TEntity(engine, {"CONTROL", typus::Control, "EDITOR_CONTROL", false}) {}
 
 void TEControl::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetControl", "Control");
@@ -20,9 +15,4 @@ void TEControl::VisitFields(RecordVisitor& visitor) {
   visitor.Text(NextControl, {"NextControl", "CBControlNext", "Next Control:", {}, typus::Control});
 }
 
-void TEControl::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(NextControl);
-}
 

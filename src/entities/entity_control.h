@@ -16,7 +16,6 @@ public:
   String32 NextControl;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEControl"; }
 };

@@ -5,11 +5,7 @@
 #include "entities/record_fields.h"
 #include "models/edit_model.h"
 
-TEItem::TEItem(TQZEngine& engine) : TEntity(engine) {
-  Name = "ITEM";
-  Typus = typus::Item;
-  ModelName = "EDITOR_ITEM";
-}
+TEItem::TEItem(TQZEngine& engine) : TEntity(engine, {"ITEM", typus::Item, "EDITOR_ITEM"}) {}
 
 void TEItem::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetItem", "Item");
@@ -24,10 +20,4 @@ void TEItem::VisitFields(RecordVisitor& visitor) {
   visitor.Text(ItemModel, {"ItemModel", "CBItemModel", "Item Model:", {}, offers::Models});
 }
 
-void TEItem::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(OnCollect);
-  AddLink(CollectAnimation);
-}
 

@@ -4,12 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TEMarker::TEMarker(TQZEngine& engine) : TEntity(engine) {
-  Name = "MARKER";
-  Typus = typus::Marker;
-  ModelName = "EDITOR_MARKER";
-  Visible = false;
-}
+TEMarker::TEMarker(TQZEngine& engine) : TEntity(engine, {"MARKER", typus::Marker, "EDITOR_MARKER", false}) {}
 
 void TEMarker::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetMarker", "Marker");
@@ -18,10 +13,4 @@ void TEMarker::VisitFields(RecordVisitor& visitor) {
   visitor.Text(TriggerOnEnter, {"TriggerOnEnter", "CBMarkerTrigger", "Trigger on Enter:", {}, typus::Trigger});
 }
 
-void TEMarker::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(TargetMarker);
-  AddLink(TriggerOnEnter);
-}
 

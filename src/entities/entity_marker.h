@@ -14,7 +14,6 @@ public:
   String32 TriggerOnEnter;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEMarker"; }
 };

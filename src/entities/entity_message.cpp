@@ -4,12 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TEMessage::TEMessage(TQZEngine& engine) : TEntity(engine) {
-  Name = "MESSAGE";
-  Typus = typus::Message;
-  ModelName = "EDITOR_MESSAGE";
-  Visible = false;
-}
+TEMessage::TEMessage(TQZEngine& engine) : TEntity(engine, {"MESSAGE", typus::Message, "EDITOR_MESSAGE", false}) {}
 
 void TEMessage::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetMessage", "Message");
@@ -18,9 +13,4 @@ void TEMessage::VisitFields(RecordVisitor& visitor) {
   visitor.Number(Delay, {"Delay", "EditMessageDelay", "Delay (s):"});
 }
 
-void TEMessage::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(Sound);
-}
 

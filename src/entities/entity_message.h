@@ -14,7 +14,6 @@ public:
   float Delay = 0.0f;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEMessage"; }
 };

@@ -4,17 +4,13 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TEPortal::TEPortal(TQZEngine& engine) : TEntity(engine) {
-  Name = "PORTAL";
-  Typus = typus::Portal;
-  ModelName = "EDITOR_PORTAL";
-  Visible = false;
-}
+TEPortal::TEPortal(TQZEngine& engine) : TEntity(engine, {"PORTAL", typus::Portal, "EDITOR_PORTAL", false}) {}
 
 void TEPortal::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPortal", "Portal");
   visitor.Text(ToRoom, {"ToRoom", "CBPortalToRoom", "Lead to Room:"});
-  visitor.Text(ToMarker, {"ToMarker", "CBPortalToMarker", "Lead to Marker:", {}, typus::Marker});
+  visitor.Text(ToMarker, {.name = "ToMarker", .control = "CBPortalToMarker", .label = "Lead to Marker:",
+                         .offers = typus::Marker, .linked = false});
   visitor.Vector(Dimensions, {"Dimensions", "EditPortalDimensions", "Dimensions:", Conversion::Block});
   visitor.Number(ActivationDistance,
                  {"ActivationDistance", "EditPortalActivationDistance", "Activation Distance:", Conversion::Block});
@@ -24,10 +20,4 @@ void TEPortal::VisitFields(RecordVisitor& visitor) {
   visitor.Text(Sound, {"Sound", "CBPortalSound", "Target Sound:", {}, typus::Sound});
 }
 
-void TEPortal::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(Target);
-  AddLink(Sound);
-}
 

@@ -3,12 +3,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TESavePoint::TESavePoint(TQZEngine& engine) : TEntity(engine) {
-  Name = "SAVEPOINT";
-  Typus = typus::SavePoint;
-  ModelName = "EDITOR_SAVEPOINT";
-  Visible = false;
-}
+TESavePoint::TESavePoint(TQZEngine& engine) : TEntity(engine, {"SAVEPOINT", typus::SavePoint, "EDITOR_SAVEPOINT", false}) {}
 
 void TESavePoint::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetSavePoint", "Savepoint");

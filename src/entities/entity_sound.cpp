@@ -4,12 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TESound::TESound(TQZEngine& engine) : TEntity(engine) {
-  Name = "SOUND";
-  Typus = typus::Sound;
-  ModelName = "EDITOR_SOUND";
-  Visible = false;
-}
+TESound::TESound(TQZEngine& engine) : TEntity(engine, {"SOUND", typus::Sound, "EDITOR_SOUND", false}) {}
 
 void TESound::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetSound", "Sound");
@@ -25,9 +20,4 @@ void TESound::VisitFields(RecordVisitor& visitor) {
   visitor.Number(ReplayAfter, {"ReplayAfter", "EditSoundReplayTime", "Replay after (s):"});
 }
 
-void TESound::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(SourceEntity);
-}
 

@@ -20,7 +20,6 @@ public:
   float ReplayAfter = 1.0f;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TESound"; }
 };

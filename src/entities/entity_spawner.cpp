@@ -4,12 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TESpawner::TESpawner(TQZEngine& engine) : TEntity(engine) {
-  Name = "SPAWNER";
-  Typus = typus::Spawner;
-  ModelName = "EDITOR_SPAWNER";
-  Visible = false;
-}
+TESpawner::TESpawner(TQZEngine& engine) : TEntity(engine, {"SPAWNER", typus::Spawner, "EDITOR_SPAWNER", false}) {}
 
 void TESpawner::VisitFields(RecordVisitor& visitor) {
   // The body is stored as one aligned block: its fields sit at 4-byte (floats) and
@@ -28,11 +23,4 @@ void TESpawner::VisitFields(RecordVisitor& visitor) {
   visitor.Gap(3);
 }
 
-void TESpawner::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(Template);
-  AddLink(SpawnPosition);
-  AddLink(Sound);
-}
 

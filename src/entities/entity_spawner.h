@@ -19,7 +19,6 @@ public:
   String32 Sound;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TESpawner"; }
 };

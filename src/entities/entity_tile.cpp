@@ -5,9 +5,9 @@
 #include "entities/record_fields.h"
 #include "models/edit_model.h"
 
-TETile::TETile(TQZEngine& engine) : TEntity(engine) {
-  Name = "TILE";
-  Typus = typus::Tile;
+TETile::TETile(TQZEngine& engine) : TETile(engine, {"TILE", typus::Tile}) {}
+
+TETile::TETile(TQZEngine& engine, const Kind& kind) : TEntity(engine, kind) {
   ApplyLighting = true;
   ShadowTypus = 2;
 }
@@ -26,8 +26,7 @@ void TETile::Animate() {
 }
 
 void TETile::Bind() {
-  ResolveModel();
-  ClearLinks();
+  TEntity::Bind();
   StartAnimation();
 }
 

@@ -8,6 +8,8 @@ public:
   static constexpr std::size_t BodySize = 29;
 
   explicit TETile(TQZEngine& engine);
+  // The tiles that lead on from here (doors).
+  TETile(TQZEngine& engine, const Kind& kind);
 
   TVector AutoRotate;
   std::int16_t CollisionForm = 0;

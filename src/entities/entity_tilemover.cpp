@@ -4,12 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TETileMover::TETileMover(TQZEngine& engine) : TEntity(engine) {
-  Name = "TILEMOVER";
-  Typus = typus::TileMover;
-  ModelName = "EDITOR_TILEMOVER";
-  Visible = false;
-}
+TETileMover::TETileMover(TQZEngine& engine) : TEntity(engine, {"TILEMOVER", typus::TileMover, "EDITOR_TILEMOVER", false}) {}
 
 void TETileMover::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetTileMover", "TileMover");
@@ -21,10 +16,4 @@ void TETileMover::VisitFields(RecordVisitor& visitor) {
   visitor.Number(RotateSpeed, {"RotateSpeed", "EditTileMoverRotateSpeed", "Rotate To Target:"});
 }
 
-void TETileMover::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(Target);
-  AddLink(Marker);
-}
 

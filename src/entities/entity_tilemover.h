@@ -16,7 +16,6 @@ public:
   float RotateSpeed = 1.0f;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TETileMover"; }
 };

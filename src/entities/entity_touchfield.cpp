@@ -4,12 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TETouchField::TETouchField(TQZEngine& engine) : TEntity(engine) {
-  Name = "TOUCHFIELD";
-  Typus = typus::TouchField;
-  ModelName = "EDITOR_TOUCHFIELD";
-  Visible = false;
-}
+TETouchField::TETouchField(TQZEngine& engine) : TEntity(engine, {"TOUCHFIELD", typus::TouchField, "EDITOR_TOUCHFIELD", false}) {}
 
 void TETouchField::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetTouchfield", "Touchfield");
@@ -22,11 +17,4 @@ void TETouchField::VisitFields(RecordVisitor& visitor) {
   visitor.Text(ByEntity, {"ByEntity", "CBTouchFieldByEntity", "By Entity:", {}, AnyTypus});
 }
 
-void TETouchField::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(OnEnter);
-  AddLink(OnExit);
-  AddLink(ByEntity);
-}
 

@@ -18,7 +18,6 @@ public:
   String32 ByEntity;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TETouchField"; }
 };

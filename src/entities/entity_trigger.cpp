@@ -6,12 +6,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TETrigger::TETrigger(TQZEngine& engine) : TEntity(engine) {
-  Name = "TRIGGER";
-  Typus = typus::Trigger;
-  ModelName = "EDITOR_TRIGGER";
-  Visible = false;
-}
+TETrigger::TETrigger(TQZEngine& engine) : TEntity(engine, {"TRIGGER", typus::Trigger, "EDITOR_TRIGGER", false}) {}
 
 void TETrigger::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetTrigger", "Trigger");
@@ -25,9 +20,4 @@ void TETrigger::VisitFields(RecordVisitor& visitor) {
   visitor.Names(Targets, {"Targets", "CBTriggerTarget", "Target", {}, AnyTypus});
 }
 
-void TETrigger::Bind() {
-  ResolveModel();
-  ClearLinks();
-  for (auto& target : Targets) AddLink(target);
-}
 

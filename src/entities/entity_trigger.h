@@ -22,7 +22,6 @@ public:
   std::array<String32, TargetCount> Targets;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TETrigger"; }
 };

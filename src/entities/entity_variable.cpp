@@ -3,12 +3,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TEVariable::TEVariable(TQZEngine& engine) : TEntity(engine) {
-  Name = "VARIABLE";
-  Typus = typus::Variable;
-  ModelName = "EDITOR_VARIABLE";
-  Visible = false;
-}
+TEVariable::TEVariable(TQZEngine& engine) : TEntity(engine, {"VARIABLE", typus::Variable, "EDITOR_VARIABLE", false}) {}
 
 void TEVariable::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetVariable", "Variable");

@@ -35,6 +35,9 @@ struct FieldSpec {
   Conversion conversion = Conversion::Single;
   std::int16_t offers = offers::Nothing;               // name boxes
   std::string_view list = dialog_values::EditorIni;    // list boxes: where the list comes from
+  // A name box that offers entities names one of this room, which Bind links; a name in
+  // another room (where a portal leads) is not.
+  bool linked = true;
 };
 
 // The three list boxes of a variable condition or assignment: the variable, the

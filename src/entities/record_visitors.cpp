@@ -1,5 +1,15 @@
 #include "entities/record_visitors.h"
 
+#include "entities/edit_entity.h"
+
+namespace {
+
+bool NamesAnEntityHere(const FieldSpec& field) {
+  return field.linked && field.offers != offers::Nothing && field.offers != offers::Models;
+}
+
+}  // namespace
+
 void RecordWriter::Names(std::span<String32> values, const FieldSpec&) {
   for (const String32& name : values) file_.WriteString(name);
 }
@@ -24,4 +34,13 @@ void FieldDescriber::Variable(std::int16_t& variable, std::int16_t& mode, std::i
                               const VariableSpec& spec) {
   const std::int16_t indices[] = {variable, mode, value};
   sink_.List(spec.name, indices);
+}
+
+void FieldLinker::Text(String32& value, const FieldSpec& field) {
+  if (NamesAnEntityHere(field)) entity_.AddLink(value);
+}
+
+void FieldLinker::Names(std::span<String32> values, const FieldSpec& field) {
+  if (NamesAnEntityHere(field))
+    for (String32& name : values) entity_.AddLink(name);
 }

@@ -5,6 +5,8 @@
 #include "entities/field_sink.h"
 #include "entities/record_fields.h"
 
+class TEntity;
+
 class RecordWriter : public StoredFieldVisitor {
 public:
   explicit RecordWriter(BinaryWriter& file) : file_(file) {}
@@ -39,6 +41,25 @@ public:
 
 private:
   BinaryReader& file_;
+};
+
+// Links the names of this room's entities, as the fields name them.
+class FieldLinker : public StoredFieldVisitor {
+public:
+  explicit FieldLinker(TEntity& entity) : entity_(entity) {}
+  void Number(float&, const FieldSpec&) override {}
+  void Number(std::int16_t&, const FieldSpec&) override {}
+  void Vector(TVector&, const FieldSpec&) override {}
+  void List(std::int16_t&, const FieldSpec&) override {}
+  void Check(bool&, const FieldSpec&) override {}
+  void Text(String32& value, const FieldSpec& field) override;
+  void Text(String255&, const FieldSpec&) override {}
+  void Names(std::span<String32> values, const FieldSpec& field) override;
+  void Variable(std::int16_t&, std::int16_t&, std::int16_t&, const VariableSpec&) override {}
+  void Gap(std::size_t) override {}
+
+private:
+  TEntity& entity_;
 };
 
 // Hands every field to a sink by name; list fields and variable indices come whole.

@@ -4,10 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TETDoor::TETDoor(TQZEngine& engine) : TETile(engine) {
-  Name = "DOOR";
-  Typus = typus::Door;
-}
+TETDoor::TETDoor(TQZEngine& engine) : TETile(engine, {"DOOR", typus::Door}) {}
 
 void TETDoor::VisitFields(RecordVisitor& visitor) {
   TETile::VisitFields(visitor);
@@ -34,13 +31,4 @@ void TETDoor::FillDialog(Form& form) {
   form.SetActivePage("PageControl", "TabSheetTDoor");
 }
 
-void TETDoor::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(ActivationTarget);
-  AddLink(Sound);
-  AddLink(OnLocked);
-  AddLink(OnUnlock);
-  StartAnimation();
-}
 

@@ -27,7 +27,6 @@ public:
 
   void VisitFields(RecordVisitor& visitor) override;
   void FillDialog(Form& form) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TETDoor"; }
 };

@@ -7,6 +7,5 @@ class TEUEClawShrimp : public TEUnit {
 public:
   explicit TEUEClawShrimp(TQZEngine& engine);
 
-  void VisitFields(RecordVisitor& visitor) override;
   std::string_view ClassName() const override { return "TEUEClawShrimp"; }
 };

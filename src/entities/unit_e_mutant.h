@@ -7,6 +7,5 @@ class TEUEMutant : public TEUnit {
 public:
   explicit TEUEMutant(TQZEngine& engine);
 
-  void VisitFields(RecordVisitor& visitor) override;
   std::string_view ClassName() const override { return "TEUEMutant"; }
 };

@@ -8,11 +8,10 @@ namespace {
 constexpr int HealthSpread = 5;
 }  // namespace
 
-TEUnit::TEUnit(TQZEngine& engine) : TEntity(engine) {
-  Name = "UNIT";
-  Typus = typus::Unit;
-  ModelName = "EDITOR_TRIGGER";
+TEUnit::TEUnit(TQZEngine& engine, const Enemy& enemy)
+    : TEntity(engine, enemy.kind), sheet_(enemy.sheet), caption_(enemy.caption) {
   ApplyLighting = true;
+  Health = static_cast<std::int16_t>(enemy.baseHealth + Engine.Random(HealthSpread));
 }
 
 void TEUnit::VisitFields(RecordVisitor& visitor) {
@@ -30,6 +29,7 @@ void TEUnit::VisitFields(RecordVisitor& visitor) {
   visitor.Text(OnRecognize, {"OnRecognize", "CBUnitOnRecognize", "OnRecognize:", {}, typus::Trigger});
   visitor.Text(OnDamage, {"OnDamage", "CBUnitOnDamage", "OnDamage:", {}, typus::Trigger});
   visitor.Text(OnDeath, {"OnDeath", "CBUnitOnDeath", "OnDeath:", {}, typus::Trigger});
+  visitor.Page(sheet_, caption_);
 }
 
 // The enemy box lists enemy.ini's table, which may change between openings.
@@ -38,15 +38,4 @@ void TEUnit::FillDialog(Form& form) {
   TEntity::FillDialog(form);
 }
 
-std::int16_t TEUnit::RandomHealth(int base) { return static_cast<std::int16_t>(base + Engine.Random(HealthSpread)); }
-
-void TEUnit::Bind() {
-  ResolveModel();
-  ClearLinks();
-  AddLink(MovementTarget);
-  AddLink(AttackTarget);
-  AddLink(OnRecognize);
-  AddLink(OnDamage);
-  AddLink(OnDeath);
-}
 

@@ -9,7 +9,14 @@ class TEUnit : public TEntity {
 public:
   static constexpr std::size_t BodySize = 179;
 
-  explicit TEUnit(TQZEngine& engine);
+  // An enemy kind: its defaults, its starting health before a random 0 to 4 is added,
+  // and its own dialog page, which has no controls and only names the kind.
+  struct Enemy {
+    Kind kind;
+    int baseHealth;
+    std::string_view sheet, caption;
+  };
+  TEUnit(TQZEngine& engine, const Enemy& enemy);
 
   std::int16_t EnemyVariable = 0;
   TVariableCondition Condition;
@@ -26,11 +33,9 @@ public:
 
   void VisitFields(RecordVisitor& visitor) override;
   void FillDialog(Form& form) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEUnit"; }
 
-protected:
-  // Starting health of an enemy kind: base plus a random whole number 0 to 4.
-  std::int16_t RandomHealth(int base);
+private:
+  std::string_view sheet_, caption_;
 };

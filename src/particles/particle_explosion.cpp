@@ -4,10 +4,7 @@
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
-TEPExplosion::TEPExplosion(TQZEngine& engine) : TEParticle(engine) {
-  Name = "EXPLOSION";
-  Typus = typus::Explosion;
-}
+TEPExplosion::TEPExplosion(TQZEngine& engine) : TEParticle(engine, {"EXPLOSION", typus::Explosion}) {}
 
 void TEPExplosion::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPExplosion", "Explosion");

@@ -16,10 +16,7 @@ constexpr int FrameColumns = 8;
 constexpr float FlameLifetime = 10.0f;  // 20 frames
 }  // namespace
 
-TEPFire::TEPFire(TQZEngine& engine) : TEParticle(engine) {
-  Name = "FIRE";
-  Typus = typus::Fire;
-}
+TEPFire::TEPFire(TQZEngine& engine) : TEParticle(engine, {"FIRE", typus::Fire}) {}
 
 void TEPFire::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPFire", "Fire");

@@ -12,10 +12,7 @@ constexpr float EmissionInterval = 0.5f;  // a burst every second frame
 constexpr float LowestPitch = -80.0f;     // the jet stops bending once it points down this far
 }  // namespace
 
-TEPFountain::TEPFountain(TQZEngine& engine) : TEParticle(engine) {
-  Name = "FOUNTAIN";
-  Typus = typus::Fountain;
-}
+TEPFountain::TEPFountain(TQZEngine& engine) : TEParticle(engine, {"FOUNTAIN", typus::Fountain}) {}
 
 void TEPFountain::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPFountain", "Fountain");

@@ -9,10 +9,7 @@
 #include "models/edit_model.h"
 #include "room/edit_room.h"
 
-TEPGrass::TEPGrass(TQZEngine& engine) : TEParticle(engine) {
-  Name = "GRASS";
-  Typus = typus::Grass;
-}
+TEPGrass::TEPGrass(TQZEngine& engine) : TEParticle(engine, {"GRASS", typus::Grass}) {}
 
 void TEPGrass::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPGrass", "Grass");

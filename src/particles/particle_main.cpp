@@ -5,12 +5,11 @@
 #include "room/edit_room.h"
 #include "room/texture_lookup.h"
 
-TEParticle::TEParticle(TQZEngine& engine) : TEntity(engine) {
-  Name = "PARTICLE";
-  Typus = typus::Particle;
-  ModelName = "EDITOR_PARTICLE";
-  Visible = true;
-}
+TEParticle::TEParticle(TQZEngine& engine) : TEParticle(engine, {"PARTICLE", typus::Particle}) {}
+
+// Every emitter shows the same editor model.
+TEParticle::TEParticle(TQZEngine& engine, const Kind& kind)
+    : TEntity(engine, {kind.name, kind.typus, "EDITOR_PARTICLE", kind.visible}) {}
 
 // The highest free record is reused, so live records never move and the pool only
 // grows to the most particles alive at once.

@@ -49,6 +49,8 @@ struct TSpriteStyle {
 class TEParticle : public TEntity {
 public:
   explicit TEParticle(TQZEngine& engine);
+  // A kind of emitter: its base name and typus.
+  TEParticle(TQZEngine& engine, const Kind& kind);
 
   std::string_view ClassName() const override { return "TEParticle"; }
 

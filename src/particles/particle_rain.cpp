@@ -10,10 +10,7 @@ constexpr float DirectionSpread = 10.0f;  // degrees
 constexpr float DropCell = 8.0f;          // texels
 }  // namespace
 
-TEPRain::TEPRain(TQZEngine& engine) : TEParticle(engine) {
-  Name = "RAIN";
-  Typus = typus::Rain;
-}
+TEPRain::TEPRain(TQZEngine& engine) : TEParticle(engine, {"RAIN", typus::Rain}) {}
 
 void TEPRain::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPRain", "Rain");
