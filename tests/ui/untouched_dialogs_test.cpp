@@ -195,6 +195,8 @@ protected:
         expectKept("surface " + std::to_string(slot));
       }
     }
+    // Every control a kind's fields name is on its page.
+    EXPECT_TRUE(host->MissingControls().empty()) << *host->MissingControls().begin();
     // Missing resources may be reported; an untouched number never fails to convert.
     for (const std::string& text : modals->seenTexts) EXPECT_EQ(text.find("convert"), std::string::npos) << text;
   }
