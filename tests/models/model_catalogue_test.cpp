@@ -166,6 +166,19 @@ TEST_F(ModelAnimations, ListedAnimationsAreReadAndMissingOnesReported) {
   EXPECT_NE(messages[0].find("arm_missing.ms3d not found!"), std::string::npos);
   EXPECT_EQ(messages[1], "QZ_MODEL: Animation file \"arm\" not found!");
   EXPECT_EQ(Models().FindAnimation(1, "wave"), 2);
+  EXPECT_EQ(host.caption, "") << "a missing file is no failed set-up";
+}
+
+TEST_F(ModelAnimations, AnAnimationThatCannotBeSetUpMarksTheCaption) {
+  auto looped = ms3d_fixture::TwoJointArm();
+  looped.Joints[0].ParentName = "tip";  // parents must come before their children
+  WriteModel("arm_wave.ms3d", looped);
+  host.caption = "Brannock";
+  host.errors.clear();
+  Models().LoadModels();
+  EXPECT_EQ(host.caption, "Brannock -ERROR-  -ERROR- ") << "once for each of the two listings of wave";
+  EXPECT_TRUE(Models().GetModel(1)->Animations[0].Joints.empty());
+  EXPECT_EQ(Messages().back(), "QZ_MODEL: Failed to load animation \"wave\"!");
 }
 
 TEST_F(ModelAnimations, SetAnimationStartFramesAndStepping) {
