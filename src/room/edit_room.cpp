@@ -8,7 +8,6 @@
 #include "entities/edit_entity.h"
 #include "entities/entity_registry.h"
 #include "entities/entity_tile.h"
-#include "entities/entity_typus.h"
 #include "models/edit_model.h"
 #include "room/texture_lookup.h"
 #include "surfaces/light_map.h"
@@ -276,10 +275,12 @@ void TRoom::ComputeSurfaceShadows() {
   }
 }
 
+// A model name is looked up over every slot, so any kind of entity may show one of the
+// tile list's models, whose slots have just been refilled: every entity binds again.
 void TRoom::ReloadResources() {
   if (Engine.ModelEngine) Engine.ModelEngine->LoadRoomModels(TileList);
   for (int i = 0; i <= LastEntity; ++i) {
-    if (Entities[i]->IsTypus(typus::Tile)) Entities[i]->Bind();
+    if (Entities[i]->InUse()) Entities[i]->Bind();
   }
   SkyTexture = -1;
   if (!SkyBoxTexture.empty() && Textures) SkyTexture = Textures->FindTexture(SkyBoxTexture.view());

@@ -186,8 +186,6 @@ void TRoom::FinishLoad() {
   CountLights();
   CountEntities();
   CountSurfaces();
+  // Builds the room's tile models, then binds every entity to models and links.
   ReloadResources();
-  for (int i = 0; i <= LastEntity; ++i) {
-    if (Entities[i]->InUse()) Entities[i]->Bind();
-  }
 }
