@@ -269,7 +269,7 @@ TEST_F(RoomFile, SurfaceLightMapSizesMustFitTheBuffer) {
   AddSquare(room, 0, 1);
   const auto clean = room.SaveToBytes();
   const std::size_t widthOffset = LightCountOffset + 6 + 303;
-  for (const std::int16_t width : {0, -4, 257, 32767}) {
+  for (const std::int16_t width : {-1, -4, 257, 32767}) {
     host.errors.clear();
     auto bytes = clean;
     PutI16(bytes, widthOffset, width);
@@ -285,6 +285,19 @@ TEST_F(RoomFile, SurfaceLightMapSizesMustFitTheBuffer) {
   EXPECT_TRUE(room.LoadFromBytes(bytes));
   EXPECT_EQ(room.Surfaces[0]->lightMapWidth, 3);
   EXPECT_EQ(RecordBytes(*room.Surfaces[0]).size(), TSurface::RecordHeaderSize + 9);
+}
+
+TEST_F(RoomFile, ALightMapOfSizeZeroIsReadAsStoredAndTheSurfacesAfterItStay) {
+  AddSquare(room, 0, 1).lightMapWidth = 0;
+  AddSquare(room, 2, 1).lightMapPixels[4] = 99;
+  const auto bytes = room.SaveToBytes();
+  ASSERT_TRUE(room.LoadFromBytes(bytes));
+  EXPECT_TRUE(host.errors.empty());
+  ASSERT_EQ(room.CountSurfaces(), 2);
+  EXPECT_EQ(room.Surfaces[0]->lightMapWidth, 0);
+  EXPECT_EQ(room.Surfaces[0]->LightMapSize(), 0u);
+  EXPECT_EQ(room.Surfaces[1]->lightMapPixels[4], 99);
+  EXPECT_EQ(room.SaveToBytes(), bytes);
 }
 
 TEST_F(RoomFile, FilesOnDisk) {
