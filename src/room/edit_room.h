@@ -107,10 +107,11 @@ public:
   void ComputeSurfaceShadows();
   void ReloadResources();
 
-  // The room file. Failures are reported through the host; the result says whether
-  // the whole file was read or written.
-  bool LoadFromFile(std::string_view path);
-  bool SaveToFile(std::string_view path);
+  // The room file, at a path the designer chose (used exactly as spelled). Failures are
+  // reported through the host; the result says whether the whole file was read or
+  // written.
+  bool LoadFromFile(std::string_view hostPath);
+  bool SaveToFile(std::string_view hostPath);
   // The same in memory (tests, autosave, the command-line tool).
   std::vector<std::uint8_t> SaveToBytes();
   bool LoadFromBytes(std::span<const std::uint8_t> bytes);

@@ -121,10 +121,10 @@ std::vector<std::uint8_t> TRoom::SaveToBytes() {
   return file.Take();
 }
 
-bool TRoom::SaveToFile(std::string_view path) {
-  const auto failure = fs_layer::WriteFileAtomic(path, SaveToBytes());
+bool TRoom::SaveToFile(std::string_view hostPath) {
+  const auto failure = fs_layer::WriteHostFileAtomic(hostPath, SaveToBytes());
   if (!failure) return true;
-  Engine.ShowError("QZ_ROOM", "Could not save room file \"" + std::string(path) + "\": " + *failure);
+  Engine.ShowError("QZ_ROOM", "Could not save room file \"" + std::string(hostPath) + "\": " + *failure);
   return false;
 }
 
@@ -133,11 +133,11 @@ bool TRoom::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   return ReadRoom(bytes);
 }
 
-bool TRoom::LoadFromFile(std::string_view path) {
+bool TRoom::LoadFromFile(std::string_view hostPath) {
   ClearRoom();
-  Engine.GetHost().GetForm(FormId::Main).SetText("SaveDialog", path);
-  if (!Engine.CheckFile(path, true)) return false;
-  const auto bytes = fs_layer::ReadFile(path, MaxFileSize());
+  Engine.GetHost().GetForm(FormId::Main).SetText("SaveDialog", hostPath);
+  if (!Engine.CheckHostFile(hostPath, true)) return false;
+  const auto bytes = fs_layer::ReadHostFile(hostPath, MaxFileSize());
   if (!bytes) {
     // Unreadable, or larger than any room can be.
     Engine.ShowError("QZ_ROOM", "Error while loading room file!");

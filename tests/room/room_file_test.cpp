@@ -300,6 +300,18 @@ TEST_F(RoomFile, ALightMapOfSizeZeroIsReadAsStoredAndTheSurfacesAfterItStay) {
   EXPECT_EQ(room.SaveToBytes(), bytes);
 }
 
+TEST_F(RoomFile, TheChosenPathIsUsedExactlyAsSpelled) {
+  ASSERT_TRUE(room.SaveToFile(PathOf("cave.rer")));
+  room.AddLight({}, {1, 1, 1}, 1);
+  ASSERT_TRUE(room.SaveToFile(PathOf("Cave.rer")));
+  EXPECT_EQ(std::filesystem::file_size(PathOf("cave.rer")), 52161u) << "another file must not be replaced";
+  EXPECT_EQ(std::filesystem::file_size(PathOf("Cave.rer")), 52161u + 100);
+
+  host.errors.clear();
+  EXPECT_FALSE(room.LoadFromFile(PathOf("CAVE.rer")));
+  EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_FILE: File \"" + PathOf("CAVE.rer") + " not found!"});
+}
+
 TEST_F(RoomFile, FilesOnDisk) {
   room.AddLight({1, 2, 3}, {1, 0, 0}, 4);
   const std::string path = PathOf("first.rer");
