@@ -46,6 +46,8 @@ void TRoom::InitRoom() {
 
 void TRoom::ClearRoom() {
   Cursor.SetMode(0);
+  if (loadedPartly_) Engine.GetHost().SetStatusText(DamageStatusPanel, "");
+  loadedPartly_ = false;
   static_cast<TRoomAttributes&>(*this) = TRoomAttributes{};
   ClearFields();
   for (auto& light : Lights) light.ResetLight();

@@ -181,8 +181,10 @@ void TFormMain::LoadRoom() {
   const auto path = prompts_.OpenFile({"Load Room", RoomFilter, RoomSuffix, roomDirectory_, ""});
   if (!path) return;
   engine_->Room->LoadFromFile(*path);
-  // Whatever the file gave (or the new room a failed load leaves) is the saved state.
-  unsaved_->MarkSaved();
+  // A room recovered from a damaged file differs from that file: closing asks, and
+  // the save dialog proposes a new name (the room set it).
+  if (engine_->Room->LoadedPartly()) unsaved_->MarkChanged();
+  else unsaved_->MarkSaved();
 }
 
 // ---- The view's mouse ----------------------------------------------------------------

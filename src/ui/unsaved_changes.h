@@ -14,6 +14,9 @@ public:
 
   // The room as it is now counts as saved.
   void MarkSaved();
+  // The room counts as changed whatever it holds (a room recovered from a damaged file
+  // is not what that file says).
+  void MarkChanged();
   bool Pending() const;
 
 private:

@@ -312,6 +312,32 @@ TEST_F(RoomFile, TheChosenPathIsUsedExactlyAsSpelled) {
   EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_FILE: File \"" + PathOf("CAVE.rer") + " not found!"});
 }
 
+TEST_F(RoomFile, ADamagedFileSaysHowMuchWasReadAndProposesANameBesideIt) {
+  room.AddLight({1, 2, 3}, {1, 1, 1}, 1);
+  AddSquare(room, 0, 1);
+  auto bytes = room.SaveToBytes();
+  bytes.resize(bytes.size() - 10);  // cut inside the surface's light map
+  const std::string damaged = PathOf("cave.rer");
+  std::ofstream(damaged, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(PathOf("cave-recovered.rer")) << "an earlier recovery";
+
+  EXPECT_FALSE(room.LoadFromFile(damaged));
+  EXPECT_TRUE(room.LoadedPartly());
+  EXPECT_EQ(room.Lights[0].Position, (TVector{1, 2, 3}));
+  const std::size_t pixelsAt = LightCountOffset + 2 + TLight::RecordSize + 2 + 2 + TSurface::RecordHeaderSize;
+  EXPECT_EQ(host.StatusText(6), "Damaged room file: " + std::to_string(pixelsAt) + " of " +
+                                    std::to_string(bytes.size()) + " bytes read");
+  EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("cave-recovered-2.rer"));
+
+  // A whole file clears the news and proposes itself again.
+  ASSERT_TRUE(room.SaveToFile(PathOf("whole.rer")));
+  ASSERT_TRUE(room.LoadFromFile(PathOf("whole.rer")));
+  EXPECT_FALSE(room.LoadedPartly());
+  EXPECT_EQ(host.StatusText(6), "");
+  EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("whole.rer"));
+}
+
 TEST_F(RoomFile, FilesOnDisk) {
   room.AddLight({1, 2, 3}, {1, 0, 0}, 4);
   const std::string path = PathOf("first.rer");
@@ -337,6 +363,9 @@ TEST_F(RoomFile, AFileTooLargeForAnyRoomIsNotRead) {
   std::filesystem::resize_file((std::ofstream(path), path), TRoom::MaxFileSize() + 1);
   EXPECT_FALSE(room.LoadFromFile(path));
   EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_ROOM: Error while loading room file!"});
+  EXPECT_TRUE(room.LoadedPartly());
+  EXPECT_EQ(host.StatusText(6), "Unreadable room file: nothing read");
+  EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("huge-recovered.rer"));
 }
 
 TEST_F(RoomFile, FailedSaveReportsAndLeavesTheTargetAlone) {
