@@ -17,6 +17,7 @@
 #include <random>
 #include <thread>
 
+#include "core/file_system.h"
 #include "core/headless_host.h"
 #include "engine/edit_engine.h"
 #include "render/edit_gl.h"
@@ -51,7 +52,7 @@ struct BakeRoom {
     engine.StartUp();
     host.Memory(FormId::Main).SetChecked("CBLightMapCompute", true);
     TRoom& room = *engine.Room;
-    if (!room.LoadFromFile(engine.RoomDir.str() + file)) return;
+    if (!room.LoadFromFile(fs_layer::ToHostPath(engine.RoomDir.str() + file))) return;
     for (const TLight& light : room.Lights) staticLights += light.InUse() && light.Effect == 0;
     CollectSamples(room);
   }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "core/file_system.h"
 #include "core/headless_host.h"
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
@@ -41,7 +42,7 @@ public:
                       view_menu::ShowDetailmaps, view_menu::ShowLights, view_menu::ShowGrid})
       main.SetChecked(item, true);
     TRoom& room = *engine_->Room;
-    if (!room.LoadFromFile(engine_->RoomDir.str() + "demo.rer")) return;
+    if (!room.LoadFromFile(fs_layer::ToHostPath(engine_->RoomDir.str() + "demo.rer"))) return;
     if (maximal) FillEveryTable(room);
     ready_ = true;
   }

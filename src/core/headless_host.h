@@ -46,6 +46,7 @@ public:
   void SetStatusText(int panel, std::string_view text) override;
   std::string StatusText(int panel) const { return status_.at(static_cast<std::size_t>(panel)); }
   void SetCaption(std::string_view text) override { caption = text; }
+  std::string Caption() const override { return caption; }
   void ProcessEvents() override {
     ++eventsProcessed;
     if (onProcessEvents) onProcessEvents();

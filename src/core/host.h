@@ -40,6 +40,7 @@ public:
   // Status-bar panel 0..6 of the main window.
   virtual void SetStatusText(int panel, std::string_view text) = 0;
   virtual void SetCaption(std::string_view text) = 0;
+  virtual std::string Caption() const = 0;
   // Lets the toolkit handle pending events during long work.
   virtual void ProcessEvents() = 0;
 

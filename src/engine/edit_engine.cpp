@@ -85,7 +85,14 @@ void TQZEngine::ShutDown() {
 void TQZEngine::ShowError(std::string_view tag, std::string_view text) { host_.ShowError(tag, text); }
 
 bool TQZEngine::CheckFile(std::string_view path, bool report) {
-  if (fs_layer::FileExists(path)) return true;
+  return fs_layer::FileExists(path) || ReportMissing(path, report);
+}
+
+bool TQZEngine::CheckHostFile(std::string_view hostPath, bool report) {
+  return fs_layer::HostFileExists(hostPath) || ReportMissing(hostPath, report);
+}
+
+bool TQZEngine::ReportMissing(std::string_view path, bool report) {
   if (report) ShowError("QZ_FILE", "File \"" + std::string(path) + " not found!");
   return false;
 }

@@ -85,7 +85,10 @@ public:
 
   // Messages.
   void ShowError(std::string_view tag, std::string_view text);
+  // True when the file of the game's data exists; otherwise reports it when asked.
   bool CheckFile(std::string_view path, bool report);
+  // The same for a path the designer chose, taken exactly as spelled.
+  bool CheckHostFile(std::string_view hostPath, bool report);
 
   // Time: every animation counter advances by FrameStep per frame.
   static constexpr float FrameStep() { return 0.5f; }
@@ -136,6 +139,8 @@ public:
   void FillSoundCombo(Form& form, std::string_view combo);
 
 private:
+  // The missing-file message when report is set; always false.
+  bool ReportMissing(std::string_view path, bool report);
   // CheckFile, then the file's lines; a file that cannot be read whole is reported too.
   std::optional<ConfigLineReader> OpenConfigFile(std::string_view path);
   void FillFormsFromEditorLists();

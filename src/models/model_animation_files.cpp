@@ -34,6 +34,7 @@ void TModelEngine::LoadAnimations(TVEModel& model, const std::vector<String32>& 
     // animation is kept without joints, so it stands still.
     if (!ResolveJointParents(animation.Joints)) {
       animation.Joints.clear();
+      host.SetCaption(host.Caption() + " -ERROR- ");
       host.ShowError("QZ_MODEL", "Failed to load animation " + Quoted(name.view()) + "!");
     }
     animation.LastFrame = AnimationLastFrame(animation);

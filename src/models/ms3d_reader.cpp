@@ -149,12 +149,11 @@ void ReadJoints(BinaryReader& r, std::vector<TMS3DJoint>& joints, float fps) {
   }
 }
 
-void WarnBaseKeys(const std::vector<TMS3DJoint>& joints, Host& host) {
+void WarnBaseKeys(const std::vector<TMS3DJoint>& joints, std::string_view modelName, Host& host) {
+  const std::string model = " keyframes found in the model base of model \"" + std::string(modelName) + "\"!";
   for (const auto& j : joints) {
-    if (!j.RotationKeys.empty())
-      host.ShowError("VE_MODEL:", "Rotation keyframes found in the model base of model \"+name+\"!");
-    if (!j.PositionKeys.empty())
-      host.ShowError("VE_MODEL:", "Position keyframes found in the model base of model \"+name+\"!");
+    if (!j.RotationKeys.empty()) host.ShowError("VE_MODEL:", "Rotation" + model);
+    if (!j.PositionKeys.empty()) host.ShowError("VE_MODEL:", "Position" + model);
   }
 }
 
@@ -203,7 +202,7 @@ bool ReadMS3DBase(std::span<const std::uint8_t> bytes, std::string_view modelNam
     contents.TotalFrames = r.ReadI32();
     ReadJoints(r, contents.Joints, contents.Fps);
     Require(ResolveJointParents(contents.Joints), "joint parent is not an earlier joint");
-    WarnBaseKeys(contents.Joints, host);
+    WarnBaseKeys(contents.Joints, modelName, host);
     loaded = true;
   } catch (const ReadError&) {
     contents = TMS3DContents{};  // nothing half-read is kept

@@ -8,7 +8,6 @@
 #include "entities/edit_entity.h"
 #include "entities/entity_registry.h"
 #include "entities/entity_tile.h"
-#include "entities/entity_typus.h"
 #include "models/edit_model.h"
 #include "room/texture_lookup.h"
 #include "surfaces/light_map.h"
@@ -47,6 +46,8 @@ void TRoom::InitRoom() {
 
 void TRoom::ClearRoom() {
   Cursor.SetMode(0);
+  if (loadedPartly_) Engine.GetHost().SetStatusText(DamageStatusPanel, "");
+  loadedPartly_ = false;
   static_cast<TRoomAttributes&>(*this) = TRoomAttributes{};
   ClearFields();
   for (auto& light : Lights) light.ResetLight();
@@ -276,10 +277,12 @@ void TRoom::ComputeSurfaceShadows() {
   }
 }
 
+// A model name is looked up over every slot, so any kind of entity may show one of the
+// tile list's models, whose slots have just been refilled: every entity binds again.
 void TRoom::ReloadResources() {
   if (Engine.ModelEngine) Engine.ModelEngine->LoadRoomModels(TileList);
   for (int i = 0; i <= LastEntity; ++i) {
-    if (Entities[i]->IsTypus(typus::Tile)) Entities[i]->Bind();
+    if (Entities[i]->InUse()) Entities[i]->Bind();
   }
   SkyTexture = -1;
   if (!SkyBoxTexture.empty() && Textures) SkyTexture = Textures->FindTexture(SkyBoxTexture.view());

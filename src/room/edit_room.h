@@ -107,10 +107,14 @@ public:
   void ComputeSurfaceShadows();
   void ReloadResources();
 
-  // The room file. Failures are reported through the host; the result says whether
-  // the whole file was read or written.
-  bool LoadFromFile(std::string_view path);
-  bool SaveToFile(std::string_view path);
+  // The room file, at a path the designer chose (used exactly as spelled). Failures are
+  // reported through the host; the result says whether the whole file was read or
+  // written. A load that stops at damage keeps what it read, says in the status bar
+  // how much that was, and proposes a new name beside the file for the next save.
+  bool LoadFromFile(std::string_view hostPath);
+  bool SaveToFile(std::string_view hostPath);
+  // The last load stopped at damage: the room holds only part of its file.
+  bool LoadedPartly() const { return loadedPartly_; }
   // The same in memory (tests, autosave, the command-line tool).
   std::vector<std::uint8_t> SaveToBytes();
   bool LoadFromBytes(std::span<const std::uint8_t> bytes);
@@ -119,10 +123,16 @@ public:
   static std::size_t MaxFileSize();
 
 private:
+  // The status panel free for the document's own news.
+  static constexpr int DamageStatusPanel = 6;
+
   bool ReadRoom(std::span<const std::uint8_t> bytes);
+  void ReportDamage(std::string_view howMuch);
   void FinishLoad();
   void ShowAttributes(Form& form);
   bool ReadAttributes(Form& form);
   void GiveUniqueName(TEntity& entity);
   bool DuplicatesSurface(const std::array<TVector, 4>& points) const;
+
+  bool loadedPartly_ = false;
 };

@@ -3,6 +3,7 @@
 // length, so reader and writer follow the same field order; the attribute block is
 // described once below and walked by both.
 
+#include <filesystem>
 #include <string>
 
 #include "core/file_system.h"
@@ -76,6 +77,19 @@ void TransferAttributes(TRoomAttributes& room, Transfer io) {
   for (auto& tile : room.TileList) io(tile);
 }
 
+// A room read from a damaged file is saved beside it, never over it: the first name of
+// "cave-recovered.rer", "cave-recovered-2.rer", ... that names no file yet.
+std::string RecoveredName(std::string_view damagedPath) {
+  const std::filesystem::path damaged{std::string(damagedPath)};
+  const std::string stem = damaged.stem().string() + "-recovered";
+  const std::string extension = damaged.extension().string();
+  std::filesystem::path candidate = damaged.parent_path() / (stem + extension);
+  for (int copy = 2; std::filesystem::symlink_status(candidate).type() != std::filesystem::file_type::not_found;
+       ++copy)
+    candidate = damaged.parent_path() / (stem + "-" + std::to_string(copy) + extension);
+  return candidate.string();
+}
+
 // A count the slot table cannot hold means the file is not a room we can read.
 int ReadCount(BinaryReader& file, int slots) {
   const int count = file.ReadI16();
@@ -121,10 +135,10 @@ std::vector<std::uint8_t> TRoom::SaveToBytes() {
   return file.Take();
 }
 
-bool TRoom::SaveToFile(std::string_view path) {
-  const auto failure = fs_layer::WriteFileAtomic(path, SaveToBytes());
+bool TRoom::SaveToFile(std::string_view hostPath) {
+  const auto failure = fs_layer::WriteHostFileAtomic(hostPath, SaveToBytes());
   if (!failure) return true;
-  Engine.ShowError("QZ_ROOM", "Could not save room file \"" + std::string(path) + "\": " + *failure);
+  Engine.ShowError("QZ_ROOM", "Could not save room file \"" + std::string(hostPath) + "\": " + *failure);
   return false;
 }
 
@@ -133,18 +147,28 @@ bool TRoom::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   return ReadRoom(bytes);
 }
 
-bool TRoom::LoadFromFile(std::string_view path) {
+bool TRoom::LoadFromFile(std::string_view hostPath) {
   ClearRoom();
-  Engine.GetHost().GetForm(FormId::Main).SetText("SaveDialog", path);
-  if (!Engine.CheckFile(path, true)) return false;
-  const auto bytes = fs_layer::ReadFile(path, MaxFileSize());
-  if (!bytes) {
+  Form& main = Engine.GetHost().GetForm(FormId::Main);
+  main.SetText("SaveDialog", hostPath);
+  if (!Engine.CheckHostFile(hostPath, true)) return false;
+  const auto bytes = fs_layer::ReadHostFile(hostPath, MaxFileSize());
+  bool complete = false;
+  if (bytes) {
+    complete = ReadRoom(*bytes);
+  } else {
     // Unreadable, or larger than any room can be.
     Engine.ShowError("QZ_ROOM", "Error while loading room file!");
+    ReportDamage("Unreadable room file: nothing read");
     FinishLoad();
-    return false;
   }
-  return ReadRoom(*bytes);
+  if (!complete) main.SetText("SaveDialog", RecoveredName(hostPath));
+  return complete;
+}
+
+void TRoom::ReportDamage(std::string_view howMuch) {
+  loadedPartly_ = true;
+  Engine.GetHost().SetStatusText(DamageStatusPanel, howMuch);
 }
 
 // Reads into the cleared room; whatever was read before a failure stays.
@@ -176,6 +200,8 @@ bool TRoom::ReadRoom(std::span<const std::uint8_t> bytes) {
     }
   } catch (const ReadError&) {
     Engine.ShowError("QZ_ROOM", "Error while loading room file!");
+    ReportDamage("Damaged room file: " + std::to_string(file.Position()) + " of " + std::to_string(bytes.size()) +
+                 " bytes read");
     complete = false;
   }
   FinishLoad();
@@ -186,8 +212,6 @@ void TRoom::FinishLoad() {
   CountLights();
   CountEntities();
   CountSurfaces();
+  // Builds the room's tile models, then binds every entity to models and links.
   ReloadResources();
-  for (int i = 0; i <= LastEntity; ++i) {
-    if (Entities[i]->InUse()) Entities[i]->Bind();
-  }
 }

@@ -21,7 +21,8 @@ std::int16_t LightMapExtent(float texels) {
   return static_cast<std::int16_t>(std::max(size, 4));
 }
 
-bool FitsLightMap(std::int16_t extent) { return extent >= 1 && extent <= TSurface::MaxLightMapSize; }
+// An extent of 0 is a stored light map without pixels: read and written as it stands.
+bool FitsLightMap(std::int16_t extent) { return extent >= 0 && extent <= TSurface::MaxLightMapSize; }
 
 }  // namespace
 

@@ -45,11 +45,12 @@ int RunModelInfo(const std::string& path, std::ostream& out) {
   ConsoleHost host;
   TMS3DContents model;
   bool loaded = false;
-  if (!fs_layer::FileExists(path)) {
+  // The file named on the command line, exactly as spelled.
+  if (!fs_layer::HostFileExists(path)) {
     host.ShowError("QZ_FILE", "File \"" + path + " not found!");
   } else {
     // An unreadable or oversized file reads as empty, which the reader reports.
-    const auto bytes = fs_layer::ReadFile(path, MaxModelFileBytes).value_or(std::vector<std::uint8_t>());
+    const auto bytes = fs_layer::ReadHostFile(path, MaxModelFileBytes).value_or(std::vector<std::uint8_t>());
     loaded = ReadMS3DBase(bytes, std::filesystem::path(path).stem().string(), model, host);
   }
 

@@ -194,8 +194,10 @@ void TFormMain::LoadRoom() {
   if (!path) return;
   recovery_->Remove();
   engine_->Room->LoadFromFile(*path);
-  // Whatever the file gave (or the new room a failed load leaves) is the saved state.
-  unsaved_->MarkSaved();
+  // A room recovered from a damaged file differs from that file: closing asks, and
+  // the save dialog proposes a new name (the room set it).
+  if (engine_->Room->LoadedPartly()) unsaved_->MarkChanged();
+  else unsaved_->MarkSaved();
 }
 
 // ---- Crash recovery ------------------------------------------------------------------
@@ -220,7 +222,7 @@ void TFormMain::OfferRecovery() {
     if (!image) continue;
     engine_->Room->LoadFromBytes(*image);
     QtForm(*this).SetText(SaveDialogName, found.roomPath);
-    unsaved_->MarkUnsaved();
+    unsaved_->MarkChanged();
     recovery_->Adopt(found);
     // One room at a time; the others are offered at the next start.
     return;

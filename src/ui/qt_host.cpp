@@ -82,6 +82,11 @@ void QtHost::SetCaption(std::string_view text) {
   if (QWidget* main = windows_[Slot(FormId::Main)]) main->setWindowTitle(ToQt(text));
 }
 
+std::string QtHost::Caption() const {
+  const QWidget* main = windows_[Slot(FormId::Main)];
+  return main ? main->windowTitle().toLatin1().toStdString() : std::string();
+}
+
 void QtHost::ProcessEvents() {
   ++longWorkDepth_;
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

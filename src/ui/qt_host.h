@@ -40,6 +40,7 @@ public:
   ModalResult RunModal(FormId id) override;
   void SetStatusText(int panel, std::string_view text) override;
   void SetCaption(std::string_view text) override;
+  std::string Caption() const override;
   // Processes what is pending in the middle of long work (a bake, between rows): the
   // window repaints and frames go on, but input waits until the work is done, and
   // handlers that would drop the document ask InLongWork() first.

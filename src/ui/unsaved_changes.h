@@ -14,8 +14,9 @@ public:
 
   // The room as it is now counts as saved.
   void MarkSaved();
-  // The room counts as changed whatever it holds (a restored room was never saved).
-  void MarkUnsaved() { saved_.clear(); }
+  // The room counts as changed whatever it holds (a room recovered from a damaged file
+  // or restored after a crash is not what its file says).
+  void MarkChanged();
   bool Pending() const;
 
 private:

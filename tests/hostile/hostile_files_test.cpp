@@ -39,7 +39,7 @@ protected:
   bool Read(const HostileFile& file, std::string& bitmapReason) {
     const std::string path = HostilePath(engine, file.reader);
     switch (file.reader) {
-      case HostileReader::Room: return engine.Room->LoadFromFile(path);
+      case HostileReader::Room: return engine.Room->LoadFromFile(fs_layer::ToHostPath(path));
       case HostileReader::ModelBase: return LoadModel("hostile\\subject");
       case HostileReader::ModelAnimation:
       case HostileReader::ModelDefinition: return LoadModel("hostile\\rig");
@@ -117,7 +117,7 @@ TEST_F(HostileFiles, OverlongLengthBytesAreCutToTheirCapacity) {
     const auto file = std::find_if(files.begin(), files.end(), [&](const HostileFile& f) { return f.name == name; });
     ASSERT_NE(file, files.end()) << name;
     Write(*file);
-    ASSERT_TRUE(engine.Room->LoadFromFile(HostilePath(engine, file->reader))) << name;
+    ASSERT_TRUE(engine.Room->LoadFromFile(fs_layer::ToHostPath(HostilePath(engine, file->reader)))) << name;
   };
   load("room name length byte 255");
   EXPECT_EQ(engine.Room->Name.size(), 32u);

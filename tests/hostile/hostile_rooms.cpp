@@ -133,10 +133,10 @@ void AddRoomFiles(TQZEngine& engine, std::vector<HostileFile>& files) {
   set.Patch("entity name length byte 255", RoomLayout::Common, std::uint8_t{255}, true);
   set.Patch("surface name length byte 255", at.surface, std::uint8_t{255}, true);
 
-  // Light maps the buffer cannot hold.
+  // Light maps the buffer cannot hold; a map of no texels is read as stored.
   for (const std::int16_t size : {std::int16_t{0}, std::int16_t{4096}, std::int16_t{-1}}) {
-    set.Patch("light-map width " + std::to_string(size), at.surface + SurfaceLightMapWidth, size, false);
-    set.Patch("light-map height " + std::to_string(size), at.surface + SurfaceLightMapHeight, size, false);
+    set.Patch("light-map width " + std::to_string(size), at.surface + SurfaceLightMapWidth, size, size == 0);
+    set.Patch("light-map height " + std::to_string(size), at.surface + SurfaceLightMapHeight, size, size == 0);
   }
 
   // Floats that are not numbers are data like any other.

@@ -5,8 +5,11 @@
 
 #include "core/headless_host.h"
 #include "engine/edit_engine.h"
+#include "entities/edit_entity.h"
+#include "entities/entity_typus.h"
 #include "models/edit_model.h"
 #include "models/ms3d_fixture.h"
+#include "room/edit_room.h"
 
 namespace {
 
@@ -119,6 +122,38 @@ TEST_F(ModelCatalogue, RoomTileModelsComeFromTheWorldFolder) {
   EXPECT_TRUE(host.Memory(FormId::Main).Items("LBEntityTiles").empty());
 }
 
+TEST_F(ModelCatalogue, ChangingTheTileListRebindsEveryEntityShowingATileModel) {
+  Write("loadmodel.ini", "[MODEL_FILENAME]\n");
+  for (const char* name : {"gate", "rock"}) WriteModel(std::string("world/") + name + ".ms3d", ms3d_fixture::Square());
+  Write("world/gate.ini", "[MODEL_BASEDATA]\nGate\n1\n");
+  Write("world/rock.ini", "[MODEL_BASEDATA]\nRock\n1\n");
+  Models().LoadModels();
+  TRoom& room = *Engine().Room;
+  room.InitRoom();
+  room.TileList[0] = "gate";
+  room.TileList[1] = "rock";
+  const auto place = [&](std::int16_t kind, const char* model) {
+    TEntity* entity = room.AddEntity(kind, {}, {}, 1.0f);
+    entity->ModelName = model;
+    return entity;
+  };
+  const TEntity* door = place(typus::Door, "Gate");
+  const TEntity* mover = place(typus::TileMover, "Rock");
+  const TEntity* tile = place(typus::Tile, "Rock");
+  room.ReloadResources();
+  ASSERT_EQ(door->ModelIndex, 1);
+  ASSERT_EQ(mover->ModelIndex, 2);
+
+  // The gate leaves the list and the rock moves up into the first room slot.
+  room.TileList[0] = "rock";
+  room.TileList[1] = "";
+  room.ReloadResources();
+  EXPECT_EQ(door->ModelIndex, -1) << "the door must not show the rock now in its old slot";
+  EXPECT_EQ(mover->ModelIndex, 1);
+  EXPECT_EQ(tile->ModelIndex, 1);
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(ModelCatalogue, SkinTexturesAreUploadedWhenPresentAndFreedWithTheSlot) {
   Write("loadmodel.ini", "[MODEL_FILENAME]\ncrate\n");
   WriteModel("crate.ms3d", ms3d_fixture::Square());
@@ -166,6 +201,19 @@ TEST_F(ModelAnimations, ListedAnimationsAreReadAndMissingOnesReported) {
   EXPECT_NE(messages[0].find("arm_missing.ms3d not found!"), std::string::npos);
   EXPECT_EQ(messages[1], "QZ_MODEL: Animation file \"arm\" not found!");
   EXPECT_EQ(Models().FindAnimation(1, "wave"), 2);
+  EXPECT_EQ(host.caption, "") << "a missing file is no failed set-up";
+}
+
+TEST_F(ModelAnimations, AnAnimationThatCannotBeSetUpMarksTheCaption) {
+  auto looped = ms3d_fixture::TwoJointArm();
+  looped.Joints[0].ParentName = "tip";  // parents must come before their children
+  WriteModel("arm_wave.ms3d", looped);
+  host.caption = "Brannock";
+  host.errors.clear();
+  Models().LoadModels();
+  EXPECT_EQ(host.caption, "Brannock -ERROR-  -ERROR- ") << "once for each of the two listings of wave";
+  EXPECT_TRUE(Models().GetModel(1)->Animations[0].Joints.empty());
+  EXPECT_EQ(Messages().back(), "QZ_MODEL: Failed to load animation \"wave\"!");
 }
 
 TEST_F(ModelAnimations, SetAnimationStartFramesAndStepping) {

@@ -97,8 +97,8 @@ TEST(MS3DReader, KeyTimesBecomeFramesAndBaseKeysAreReported) {
   EXPECT_EQ(r.contents.Joints[0].RotationKeys[0].Time, 12.0f);
   EXPECT_EQ(r.contents.Joints[1].PositionKeys[0].Time, 48.0f);
   EXPECT_EQ(r.contents.Joints[1].Parent, 0);
-  const std::string rotation = "VE_MODEL:: Rotation keyframes found in the model base of model \"+name+\"!";
-  const std::string position = "VE_MODEL:: Position keyframes found in the model base of model \"+name+\"!";
+  const std::string rotation = "VE_MODEL:: Rotation keyframes found in the model base of model \"box\"!";
+  const std::string position = "VE_MODEL:: Position keyframes found in the model base of model \"box\"!";
   EXPECT_EQ(r.messages, (std::vector<std::string>{rotation, rotation, position}));
 }
 

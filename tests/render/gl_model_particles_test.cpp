@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include "core/file_system.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
 #include "gl_fixture.h"
@@ -141,7 +142,7 @@ TEST_F(SampleWorldDrawing, FireSpritesBrightenTheViewAndCountNoPolygons) {
 
 // Pictures of the demo room in every view, kept beside the tests to look at.
 TEST_F(SampleWorldDrawing, TheDemoRoomDrawsInEveryViewWithoutAGLError) {
-  ASSERT_TRUE(Room().LoadFromFile(engine->RoomDir.str() + "demo.rer"));
+  ASSERT_TRUE(Room().LoadFromFile(fs_layer::ToHostPath(engine->RoomDir.str() + "demo.rer")));
   Form& main = Main();
   for (auto item : {view_menu::ShowFog, view_menu::ShowSurfaces, view_menu::ShowLensFlares, view_menu::Lighting,
                     view_menu::ShowDetailmaps, view_menu::ShowLights, view_menu::ShowGrid})
@@ -173,7 +174,7 @@ long ResidentKilobytes() {
 // Hours in the 3D view must not eat memory: the demo room's flares and shadow tests
 // once leaked Mesa's vertex buffers by the frame.
 TEST_F(SampleWorldDrawing, FramesAndShadowTestsHoldTheirMemory) {
-  ASSERT_TRUE(Room().LoadFromFile(engine->RoomDir.str() + "demo.rer"));
+  ASSERT_TRUE(Room().LoadFromFile(fs_layer::ToHostPath(engine->RoomDir.str() + "demo.rer")));
   for (auto item : {view_menu::ShowSurfaces, view_menu::ShowLensFlares, view_menu::Lighting})
     Main().SetChecked(item, true);
   Room().Camera.Position = {-0.5f, 4.5f, 16.5f};

@@ -112,6 +112,22 @@ TEST_F(RoomRendering, ALightMapDarkensItsSurfaceTexture) {
   }
 }
 
+// A stored light map without texels uploads nothing: the surface shows its texture alone.
+TEST_F(RoomRendering, ASurfaceWithAnEmptyStoredLightMapDrawsByItsTexture) {
+  WriteBitmap("data/model/world/textures/red.bmp", Qt::red);
+  StartGL();
+  Main().SetChecked("ShowSurfaces1", true);
+  AddFloor(-2, -2, 2, 2, 0.0f, "textures\\red")->lightMapWidth = 0;
+  ASSERT_TRUE(Room().LoadFromBytes(Room().SaveToBytes()));
+  EXPECT_EQ(Room().Surfaces[0]->lightMapHandle, TSurface::NoTexture);
+  for (const int mode : {TCamera::ModeSide, TCamera::Mode3D, TCamera::ModeTop}) {
+    Frame(mode);
+    EXPECT_TRUE(host.caption.empty()) << "view " << mode;
+  }
+  EXPECT_EQ(gl->PolygonCount(), 2);
+  ExpectColor(Pixel(300, 220), {255, 0, 0});
+}
+
 TEST_F(RoomRendering, TheSelectedSurfacePulsesOnlyOnTheSurfacesPage) {
   WriteBitmap("data/model/world/textures/grey.bmp", QColor(128, 128, 128));
   StartGL();

@@ -269,7 +269,7 @@ TEST_F(RoomFile, SurfaceLightMapSizesMustFitTheBuffer) {
   AddSquare(room, 0, 1);
   const auto clean = room.SaveToBytes();
   const std::size_t widthOffset = LightCountOffset + 6 + 303;
-  for (const std::int16_t width : {0, -4, 257, 32767}) {
+  for (const std::int16_t width : {-1, -4, 257, 32767}) {
     host.errors.clear();
     auto bytes = clean;
     PutI16(bytes, widthOffset, width);
@@ -285,6 +285,57 @@ TEST_F(RoomFile, SurfaceLightMapSizesMustFitTheBuffer) {
   EXPECT_TRUE(room.LoadFromBytes(bytes));
   EXPECT_EQ(room.Surfaces[0]->lightMapWidth, 3);
   EXPECT_EQ(RecordBytes(*room.Surfaces[0]).size(), TSurface::RecordHeaderSize + 9);
+}
+
+TEST_F(RoomFile, ALightMapOfSizeZeroIsReadAsStoredAndTheSurfacesAfterItStay) {
+  AddSquare(room, 0, 1).lightMapWidth = 0;
+  AddSquare(room, 2, 1).lightMapPixels[4] = 99;
+  const auto bytes = room.SaveToBytes();
+  ASSERT_TRUE(room.LoadFromBytes(bytes));
+  EXPECT_TRUE(host.errors.empty());
+  ASSERT_EQ(room.CountSurfaces(), 2);
+  EXPECT_EQ(room.Surfaces[0]->lightMapWidth, 0);
+  EXPECT_EQ(room.Surfaces[0]->LightMapSize(), 0u);
+  EXPECT_EQ(room.Surfaces[1]->lightMapPixels[4], 99);
+  EXPECT_EQ(room.SaveToBytes(), bytes);
+}
+
+TEST_F(RoomFile, TheChosenPathIsUsedExactlyAsSpelled) {
+  ASSERT_TRUE(room.SaveToFile(PathOf("cave.rer")));
+  room.AddLight({}, {1, 1, 1}, 1);
+  ASSERT_TRUE(room.SaveToFile(PathOf("Cave.rer")));
+  EXPECT_EQ(std::filesystem::file_size(PathOf("cave.rer")), 52161u) << "another file must not be replaced";
+  EXPECT_EQ(std::filesystem::file_size(PathOf("Cave.rer")), 52161u + 100);
+
+  host.errors.clear();
+  EXPECT_FALSE(room.LoadFromFile(PathOf("CAVE.rer")));
+  EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_FILE: File \"" + PathOf("CAVE.rer") + " not found!"});
+}
+
+TEST_F(RoomFile, ADamagedFileSaysHowMuchWasReadAndProposesANameBesideIt) {
+  room.AddLight({1, 2, 3}, {1, 1, 1}, 1);
+  AddSquare(room, 0, 1);
+  auto bytes = room.SaveToBytes();
+  bytes.resize(bytes.size() - 10);  // cut inside the surface's light map
+  const std::string damaged = PathOf("cave.rer");
+  std::ofstream(damaged, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(PathOf("cave-recovered.rer")) << "an earlier recovery";
+
+  EXPECT_FALSE(room.LoadFromFile(damaged));
+  EXPECT_TRUE(room.LoadedPartly());
+  EXPECT_EQ(room.Lights[0].Position, (TVector{1, 2, 3}));
+  const std::size_t pixelsAt = LightCountOffset + 2 + TLight::RecordSize + 2 + 2 + TSurface::RecordHeaderSize;
+  EXPECT_EQ(host.StatusText(6), "Damaged room file: " + std::to_string(pixelsAt) + " of " +
+                                    std::to_string(bytes.size()) + " bytes read");
+  EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("cave-recovered-2.rer"));
+
+  // A whole file clears the news and proposes itself again.
+  ASSERT_TRUE(room.SaveToFile(PathOf("whole.rer")));
+  ASSERT_TRUE(room.LoadFromFile(PathOf("whole.rer")));
+  EXPECT_FALSE(room.LoadedPartly());
+  EXPECT_EQ(host.StatusText(6), "");
+  EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("whole.rer"));
 }
 
 TEST_F(RoomFile, FilesOnDisk) {
@@ -312,6 +363,9 @@ TEST_F(RoomFile, AFileTooLargeForAnyRoomIsNotRead) {
   std::filesystem::resize_file((std::ofstream(path), path), TRoom::MaxFileSize() + 1);
   EXPECT_FALSE(room.LoadFromFile(path));
   EXPECT_EQ(Errors(), std::vector<std::string>{"QZ_ROOM: Error while loading room file!"});
+  EXPECT_TRUE(room.LoadedPartly());
+  EXPECT_EQ(host.StatusText(6), "Unreadable room file: nothing read");
+  EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("huge-recovered.rer"));
 }
 
 TEST_F(RoomFile, FailedSaveReportsAndLeavesTheTargetAlone) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "surfaces/bake_fixture.h"
@@ -70,6 +71,25 @@ TEST_F(LightMaps, UncheckedComputeLightingGivesWhiteWhateverTheLights) {
   s.Recompute();
   for (std::size_t i = 0; i < s.LightMapSize(); ++i) ASSERT_EQ(s.lightMapPixels[i], 255);
   room.LightMaps = nullptr;
+}
+
+// A stored light map may have no texels along one side: baking it touches no pixel,
+// lit or not, whatever the thread count.
+TEST_F(LightMaps, ALightMapWithoutTexelsBakesToNothing) {
+  TSurface& s = Square();
+  Light({0.5f, 0.5f, 0.5f}, 3.0f);
+  CpuOcclusion occlusion(room);
+  for (const auto& [width, height] : {std::pair{0, 4}, std::pair{4, 0}, std::pair{0, 0}}) {
+    s.lightMapWidth = static_cast<std::int16_t>(width);
+    s.lightMapHeight = static_cast<std::int16_t>(height);
+    std::fill(s.lightMapPixels.begin(), s.lightMapPixels.end(), std::uint8_t{7});
+    for (const bool lit : {true, false}) {
+      Main().SetChecked("CBLightMapCompute", lit);
+      ComputeLightMap(room, s, &occlusion, 2);
+    }
+    EXPECT_TRUE(std::all_of(s.lightMapPixels.begin(), s.lightMapPixels.end(), [](std::uint8_t b) { return b == 7; }))
+        << width << " x " << height;
+  }
 }
 
 TEST_F(LightMaps, ProgressRunsPerRowAndThePanelHidesAtTheEnd) {

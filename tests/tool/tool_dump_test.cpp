@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -327,6 +329,29 @@ TEST_F(DumpTest, LinksAreTheSlotsBindFoundByName) {
   // Kinds without references only clear their links.
   EXPECT_EQ(links(9), std::vector<int>(10, -1));
   EXPECT_EQ(links(22), std::vector<int>(10, -1));
+}
+
+// A stored light map without texels is dumped and resaved as it stands, and the
+// surfaces after it stay.
+TEST_F(DumpTest, ALightMapWithoutTexelsIsDumpedAndResavedAsStored) {
+  room.AddSurface({0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}, "textures\\stone")->lightMapHeight = 0;
+  room.AddSurface({2, 0, 0}, {3, 0, 0}, {3, 0, 1}, {2, 0, 1}, "textures\\stone");
+  const Json dump = Dump();
+  ASSERT_EQ(dump["surfaces"].size(), 2u);
+  EXPECT_EQ(dump["surfaces"][0]["lightMapHeight"], 0);
+  EXPECT_EQ(dump["surfaces"][0]["lightMapSha256"], "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855")
+      << "the hash of no bytes";
+
+  const TempGameDir dir;
+  const std::string in = dir.Path() + "/in.rer", out = dir.Path() + "/out.rer";
+  ASSERT_TRUE(room.SaveToFile(in));
+  const ToolRun run = RunTool("resave '" + in + "' '" + out + "'", dir.Path() + "/stderr.txt");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const auto bytes = [](const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  EXPECT_EQ(bytes(out), bytes(in));
 }
 
 TEST_F(DumpTest, EightBitNamesAreShownAsTheirCharacters) {

@@ -109,7 +109,7 @@ TEST_F(ToolModels, ModelInfoReportsKeysInABaseModelAndFailsTheRun) {
   EXPECT_EQ(info["joints"][1]["rotationKeys"], 2);
   EXPECT_EQ(info["joints"][1]["positionKeys"], 1);
   ASSERT_EQ(info["messages"].size(), 2u);
-  EXPECT_EQ(info["messages"][0], "VE_MODEL:: Rotation keyframes found in the model base of model \"+name+\"!");
+  EXPECT_EQ(info["messages"][0], "VE_MODEL:: Rotation keyframes found in the model base of model \"keyed\"!");
   EXPECT_NE(run.err.find("Position keyframes found"), std::string::npos) << "messages also go to stderr";
 }
 

@@ -54,6 +54,21 @@ TEST_F(ToolTest, NewRoomIsTheEmptyLayoutAndSurvivesResave) {
   EXPECT_EQ(Slurp(Path("again.rer")), bytes);
 }
 
+TEST_F(ToolTest, PathsOnTheCommandLineAreTakenAsSpelled) {
+  Spill(Path("cave.rer"), "someone else's file");
+  ASSERT_EQ(Tool("new " + Path("Cave.rer")).status, 0);
+  EXPECT_EQ(Slurp(Path("cave.rer")), "someone else's file");
+  EXPECT_EQ(Slurp(Path("Cave.rer")).size(), 52161u);
+
+  ASSERT_EQ(Tool("new '" + Path("rooms\\cave.rer") + "'").status, 0);
+  EXPECT_EQ(Slurp(Path("rooms\\cave.rer")).size(), 52161u) << "a backslash is part of the name";
+  EXPECT_FALSE(fs::exists(Path("rooms")));
+
+  const ToolRun run = Tool("dump " + Path("CAVE.rer"));
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.err.find("QZ_FILE: File \"" + Path("CAVE.rer") + " not found!"), std::string::npos) << run.err;
+}
+
 TEST_F(ToolTest, DumpIsJsonWithEveryPart) {
   ASSERT_EQ(Tool("new " + Path("new.rer")).status, 0);
   const ToolRun dumped = Tool("dump " + Path("new.rer"));

@@ -242,6 +242,26 @@ TEST_F(EditorTest, FailedSaveIsReportedKeepsTheOldFileAndTheQuestion) {
   std::filesystem::remove(file);
 }
 
+TEST_F(EditorTest, ARoomFromADamagedFileCountsAsChangedAndIsSavedBesideIt) {
+  StartEditor();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "brannock_ui_damaged";
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path damaged = folder / "cave.rer";
+  Engine().Room->AddLight({1, 2, 3}, {1, 1, 1}, 4);
+  ASSERT_TRUE(Main().SaveRoomTo(damaged.string()));
+  std::filesystem::resize_file(damaged, std::filesystem::file_size(damaged) - 50);  // inside the light
+
+  prompts.openAnswers = {damaged.string()};
+  Main().MenuAction("LoadRoom1")->trigger();
+  EXPECT_EQ(StatusText(6).rfind("Damaged room file: ", 0), 0u) << StatusText(6);
+  prompts.saveAnswers = {std::nullopt};
+  Main().MenuAction("SaveRoom1")->trigger();
+  EXPECT_EQ(prompts.saveSpecs.back().fileName, (folder / "cave-recovered.rer").string());
+  Main().MenuAction("NewRoom1")->trigger();  // the question is answered with Cancel
+  EXPECT_EQ(prompts.unsavedQuestions, 1);
+  std::filesystem::remove_all(folder);
+}
+
 TEST_F(EditorTest, LongWorkKeepsFramesGoingButHoldsClosingUntilItEnds) {
   StartEditor();
   QSignalSpy frames(&Main(), &TFormMain::frameDone);
