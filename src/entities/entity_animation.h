@@ -7,7 +7,6 @@
 
 class TEAnimation : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 172;
   static constexpr int TargetCount = 4;
 
   explicit TEAnimation(TQZEngine& engine);

@@ -6,8 +6,6 @@
 
 class TECamera : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 75;
-
   explicit TECamera(TQZEngine& engine);
 
   std::int16_t CameraTypus = 0;

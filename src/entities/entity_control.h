@@ -5,8 +5,6 @@
 
 class TEControl : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 45;
-
   explicit TEControl(TQZEngine& engine);
 
   std::int16_t GameStatus = 0;

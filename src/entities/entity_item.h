@@ -6,8 +6,6 @@
 
 class TEItem : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 113;
-
   explicit TEItem(TQZEngine& engine);
 
   std::int16_t ItemTypus = 0;

@@ -5,8 +5,6 @@
 
 class TEMarker : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 70;
-
   explicit TEMarker(TQZEngine& engine);
 
   String32 TargetMarker;

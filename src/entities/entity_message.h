@@ -5,8 +5,6 @@
 
 class TEMessage : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 293;
-
   explicit TEMessage(TQZEngine& engine);
 
   String255 MessageFile;

@@ -5,8 +5,6 @@
 
 class TEPortal : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 408;
-
   explicit TEPortal(TQZEngine& engine);
 
   String255 ToRoom;

@@ -6,8 +6,6 @@
 
 class TESavePoint : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 6;
-
   explicit TESavePoint(TQZEngine& engine);
 
   TVariableAssignment Assignment{0, 0, 1};

@@ -5,8 +5,6 @@
 
 class TESound : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 306;
-
   explicit TESound(TQZEngine& engine);
 
   String255 SoundFile;

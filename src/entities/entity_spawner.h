@@ -5,8 +5,6 @@
 
 class TESpawner : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 120;
-
   explicit TESpawner(TQZEngine& engine);
 
   String32 Template;

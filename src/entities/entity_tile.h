@@ -5,8 +5,6 @@
 
 class TETile : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 29;
-
   explicit TETile(TQZEngine& engine);
   // The tiles that lead on from here (doors).
   TETile(TQZEngine& engine, const Kind& kind);

@@ -5,8 +5,6 @@
 
 class TETileMover : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 78;
-
   explicit TETileMover(TQZEngine& engine);
 
   String32 Target;

@@ -5,8 +5,6 @@
 
 class TETouchField : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 115;
-
   explicit TETouchField(TQZEngine& engine);
 
   TVector Dimensions{0.5f, 2.0f, 0.5f};

@@ -8,7 +8,6 @@
 
 class TETrigger : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 281;
   static constexpr int TargetCount = 8;
 
   explicit TETrigger(TQZEngine& engine);

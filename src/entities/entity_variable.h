@@ -6,8 +6,6 @@
 
 class TEVariable : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 6;
-
   explicit TEVariable(TQZEngine& engine);
 
   TVariableAssignment Assignment;

@@ -6,8 +6,6 @@
 
 class TETDoor : public TETile {
 public:
-  static constexpr std::size_t BodySize = 548;
-
   explicit TETDoor(TQZEngine& engine);
 
   String255 ToRoom;

@@ -7,8 +7,6 @@
 
 class TEUnit : public TEntity {
 public:
-  static constexpr std::size_t BodySize = 179;
-
   // An enemy kind: its defaults, its starting health before a random 0 to 4 is added,
   // and its own dialog page, which has no controls and only names the kind.
   struct Enemy {

@@ -5,8 +5,6 @@
 
 class TEPExplosion : public TEParticle {
 public:
-  static constexpr std::size_t BodySize = 4;
-
   explicit TEPExplosion(TQZEngine& engine);
 
   float ExplosionSize = 1.0f;

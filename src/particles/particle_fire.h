@@ -5,8 +5,6 @@
 
 class TEPFire : public TEParticle {
 public:
-  static constexpr std::size_t BodySize = 8;
-
   explicit TEPFire(TQZEngine& engine);
 
   float FireSize = 1.0f;

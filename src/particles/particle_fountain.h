@@ -6,8 +6,6 @@
 
 class TEPFountain : public TEParticle {
 public:
-  static constexpr std::size_t BodySize = 34;
-
   explicit TEPFountain(TQZEngine& engine);
 
   float FountainSize = 1.0f;

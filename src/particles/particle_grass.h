@@ -6,7 +6,6 @@
 
 class TEPGrass : public TEParticle {
 public:
-  static constexpr std::size_t BodySize = 69;
   static constexpr std::int16_t FormRectangle = 0;
   static constexpr std::int16_t FormEllipse = 1;
 

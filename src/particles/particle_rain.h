@@ -5,8 +5,6 @@
 
 class TEPRain : public TEParticle {
 public:
-  static constexpr std::size_t BodySize = 38;
-
   explicit TEPRain(TQZEngine& engine);
 
   float RainSize = 2.0f;
