@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "ui/color_panel.h"
+#include "ui/qt_host.h"
 
 namespace form_build {
 
@@ -17,8 +18,17 @@ namespace {
 constexpr int NumberEditWidth = 48;
 }  // namespace
 
+QString LocalNumbers(const char* text) {
+  QString local = QString::fromLatin1(text);
+  // Only a comma between digits is a decimal separator; "0,00, 0,00" lists two numbers.
+  for (qsizetype i = 1; i + 1 < local.size(); ++i)
+    if (local[i] == QLatin1Char(',') && local[i - 1].isDigit() && local[i + 1].isDigit())
+      local[i] = QLatin1Char(LocaleDecimalSeparator());
+  return local;
+}
+
 QLineEdit* Edit(const char* name, const char* text, int maxLength) {
-  auto* edit = Named(new QLineEdit(QString::fromLatin1(text)), name);
+  auto* edit = Named(new QLineEdit(LocalNumbers(text)), name);
   edit->setMaxLength(maxLength);
   edit->setMinimumWidth(NumberEditWidth);
   return edit;

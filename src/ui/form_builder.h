@@ -27,6 +27,9 @@ T* Named(T* widget, const char* name) {
   return widget;
 }
 
+// Numbers in an initial text ("0,00") are shown with the user's decimal separator,
+// like every number the program writes.
+QString LocalNumbers(const char* text);
 QLineEdit* Edit(const char* name, const char* text = "", int maxLength = ShortText);
 // A drop-down list whose item index is what counts.
 QComboBox* ListBox(const char* name);

@@ -118,7 +118,7 @@ void TFormMain::BuildPalette() {
   trackY->setInvertedAppearance(true);
   auto* zeroMark = Named(new QLabel(QStringLiteral("0"), client), "Label10");
   zeroMark->setGeometry(694, 236, 10, 16);
-  auto* labelY = Named(new QLabel(QStringLiteral("Height: 0,00"), client), "LabelY");
+  auto* labelY = Named(new QLabel(LocalNumbers("Height: 0,00"), client), "LabelY");
   labelY->setGeometry(704, 436, 90, 16);
   Named(new QPushButton(QStringLiteral("Set to 0"), client), "BtnYTo0")->setGeometry(704, 456, 80, 25);
 

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "ui/edit_main.h"
+#include "ui/form_builder.h"
 #include "ui/qt_host.h"
 
 namespace {
@@ -51,7 +52,7 @@ void TFormMain::BuildStatusBar() {
   bar->setObjectName(QStringLiteral("StatusBar"));
   bar->setSizeGripEnabled(false);
   for (std::size_t i = 0; i < StatusPanels.size(); ++i) {
-    auto* label = new QLabel(QString::fromLatin1(StatusPanels[i].text));
+    auto* label = new QLabel(form_build::LocalNumbers(StatusPanels[i].text));
     label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     label->setMinimumWidth(StatusPanels[i].width);
     // The last panel has no bevel.

@@ -132,10 +132,12 @@ void QtHost::FocusView() {
   if (view_) view_->setFocus(Qt::MouseFocusReason);
 }
 
-char QtHost::DecimalSeparator() const {
+char LocaleDecimalSeparator() {
   const QString separator = QLocale().decimalPoint();
   return separator.size() == 1 && separator[0].unicode() < 128 ? separator[0].toLatin1() : '.';
 }
+
+char QtHost::DecimalSeparator() const { return LocaleDecimalSeparator(); }
 
 std::set<std::string> QtHost::MissingControls() const {
   std::set<std::string> missing;

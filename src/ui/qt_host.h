@@ -19,6 +19,10 @@ class QDialog;
 class QLabel;
 class QWidget;
 
+// The user's decimal separator as the program writes numbers with it ('.' where the
+// locale's is not a single plain character).
+char LocaleDecimalSeparator();
+
 class QtHost : public QObject, public Host {
   Q_OBJECT
 

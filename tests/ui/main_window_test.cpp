@@ -311,3 +311,16 @@ TEST_F(EditorTest, ATroughClickMovesAScrollBarByFifty) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(bar->value(), 940);
 }
+
+TEST_F(EditorTest, StartUpNumbersUseTheSameDecimalSeparatorAsEveryOther) {
+  StartEditor();
+  const std::string point(1, LocaleDecimalSeparator());
+  QtForm main = MainForm();
+  EXPECT_EQ(main.Text("EditLightRadius"), "5" + point + "00");
+  EXPECT_EQ(main.Text("LabelY"), "Height: 0" + point + "00");
+  EXPECT_EQ(main.Text("EditFieldHeightCeiling"), "10" + point + "00");
+  // The panel lists three numbers: only the commas inside them follow the locale.
+  EXPECT_EQ(StatusText(0), "Position: 0" + point + "00, 0" + point + "00, 0" + point + "00");
+  // Written by the program, the light's colour edits agree with them.
+  EXPECT_EQ(main.Text("EditLightR"), "0" + point + "70");
+}
