@@ -3,7 +3,6 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_typus.h"
 #include "room/edit_room.h"
-#include "room/texture_lookup.h"
 
 TEParticle::TEParticle(TQZEngine& engine) : TEntity(engine) {
   Name = "PARTICLE";
@@ -85,8 +84,7 @@ void TEParticle::SetSpriteFrame(int index, int frame, int columns) {
 }
 
 std::int16_t TEParticle::LoadTexture(std::string_view name) {
-  TextureLookup* textures = Room().Textures;
-  return textures ? textures->FindTexture(name) : std::int16_t{-1};
+  return Room().FindEffectTexture(name);
 }
 
 float TEParticle::RandomBetween(float low, float high) { return Engine.Math.RandomBetween(low, high); }

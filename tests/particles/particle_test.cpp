@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/headless_host.h"
@@ -243,5 +244,33 @@ TEST_F(ParticleTest, ResetLooksUpTheKindsTexture) {
   auto& fire = Place<TEPFire>(typus::Fire);
   EXPECT_EQ(textures.asked, std::vector<std::string>{"effect\\fire\\fire"});
   EXPECT_EQ(fire.Pool[0].textureHandle, 7);
+  engine.Room->Textures = nullptr;
+}
+
+TEST_F(ParticleTest, AMissingTextureIsReportedOncePerRoom) {
+  struct Missing : TextureLookup {
+    explicit Missing(Host& host) : host(host) {}
+    std::int16_t FindTexture(std::string_view name) override {
+      host.ShowError("QZ_TEXTURE", "Texture \"" + std::string(name) + "\" not found!");
+      return -1;
+    }
+    void FillTextureList(Form&, std::string_view) override {}
+    Host& host;
+  } textures(host);
+  engine.Room->Textures = &textures;
+  const auto reports = [&] {
+    return std::count_if(host.errors.begin(), host.errors.end(), [](const auto& e) { return e.tag == "QZ_TEXTURE"; });
+  };
+  // Two fires and a rain, each bound again as a closing entity dialog does.
+  auto& first = Place<TEPFire>(typus::Fire);
+  auto& second = Place<TEPFire>(typus::Fire);
+  auto& rain = Place<TEPRain>(typus::Rain);
+  for (TEParticle* emitter : std::initializer_list<TEParticle*>{&first, &second, &rain}) emitter->Bind();
+  EXPECT_EQ(reports(), 2) << "the fire sheet and the rain texture, once each";
+  EXPECT_EQ(first.Pool[0].textureHandle, -1);
+  // A new room reports them again.
+  engine.Room->ClearRoom();
+  Place<TEPFire>(typus::Fire).Bind();
+  EXPECT_EQ(reports(), 3);
   engine.Room->Textures = nullptr;
 }
