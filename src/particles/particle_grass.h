@@ -33,7 +33,7 @@ public:
   void DescribeFields(FieldSink& sink) const override;
 
 private:
-  void Scatter(int i, std::int16_t model);
+  int Scatter(int i, std::int16_t model);  // the blade's index, -1 when the pool is full
   // Uniform in -spread .. +spread.
   float Spread(float spread);
 };

@@ -31,7 +31,7 @@ public:
   void DescribeFields(FieldSink& sink) const override;
 
 private:
-  void EmitDrop();
+  int EmitDrop();  // the drop's index, -1 when the pool is full
 
   std::int16_t texture_ = -1;
 };

@@ -4,6 +4,7 @@
 // runs the full session (20 000 frames, 500 cycles).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -13,7 +14,9 @@
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
+#include "particles/particle_fountain.h"
 #include "particles/particle_main.h"
+#include "particles/particle_rain.h"
 #include "room/edit_room.h"
 #include "support/allocation_meter.h"
 
@@ -78,6 +81,44 @@ TEST_F(Soak, EveryEmitterRunsTwentyThousandFramesWithMemoryFlat) {
   RecordHeld(settled);
   EXPECT_LE(allocation_meter::Held(), settled + Slack) << "settled at " << settled;
   EXPECT_GT(ParticlesAlive(), 0u);
+  ExpectNoMessages();
+}
+
+// Emitters whose drops never vanish (rain that climbs or flies level, a jet that never
+// bends down, a vanish height that is not a number) and one that bursts 32 767 drops:
+// their pools fill up to the cap while the first drops age out, then hold.
+TEST_F(Soak, EmittersWhoseDropsNeverVanishKeepMemoryFlat) {
+  const int frames = FullSession() ? 20000 : 2000;
+  const auto place = [&](std::int16_t kind) -> TEntity& {
+    TEntity* emitter = room.AddEntity(kind, {3.0f, 0.0f, 3.0f}, {}, 1.0f);
+    EXPECT_NE(emitter, nullptr) << kind;
+    return *emitter;
+  };
+  dynamic_cast<TEPRain&>(place(typus::Rain)).HeadingX = -30.0f;
+  dynamic_cast<TEPRain&>(place(typus::Rain)).HeadingX = 0.0f;
+  dynamic_cast<TEPRain&>(place(typus::Rain)).VanishHeight = std::nanf("");
+  dynamic_cast<TEPFountain&>(place(typus::Fountain)).PitchLoss = -2.0f;
+  auto& flood = dynamic_cast<TEPFountain&>(place(typus::Fountain));
+  flood.ParticleCount = 32767;
+  flood.VanishHeight = std::nanf("");
+  for (auto& entity : room.Entities)
+    if (entity->InUse()) entity->Bind();
+  ExpectNoMessages();
+
+  // Past the maximum age every pool is as full as it gets.
+  const int warmUp = static_cast<int>(TEParticle::MaxParticleAge / 0.5f) + 100;
+  for (int i = 0; i < warmUp; ++i) room.DoFrame();
+  const std::size_t settled = allocation_meter::Held();
+  const std::size_t alive = ParticlesAlive();
+  for (int i = warmUp; i < frames; ++i) room.DoFrame();
+  RecordHeld(settled);
+  RecordProperty("particles_alive", std::to_string(alive));
+  EXPECT_LE(allocation_meter::Held(), settled + Slack) << "settled at " << settled;
+  for (const auto& entity : room.Entities) {
+    if (const auto* emitter = dynamic_cast<const TEParticle*>(entity.get()); emitter && emitter->InUse()) {
+      EXPECT_LE(emitter->Pool.size(), static_cast<std::size_t>(TEParticle::MaxParticles)) << emitter->Name.view();
+    }
+  }
   ExpectNoMessages();
 }
 
