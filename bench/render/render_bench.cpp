@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cmath>
 #include <memory>
 #include <string>
 
@@ -16,13 +15,13 @@
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
-#include "particles/particle_fountain.h"
-#include "particles/particle_rain.h"
+#include "particles/particle_main.h"
 #include "render/edit_gl.h"
 #include "render/gl_api.h"
 #include "render/offscreen_context.h"
 #include "room/edit_room.h"
 #include "render/projection.h"
+#include "support/endless_emitters.h"
 
 namespace {
 
@@ -49,7 +48,7 @@ public:
     TRoom& room = *engine_->Room;
     if (!room.LoadFromFile(engine_->RoomDir.str() + "demo.rer")) return;
     if (kind == WorldKind::Full) FillEveryTable(room);
-    if (kind == WorldKind::EndlessDrops) AddEndlessEmitters(room);
+    if (kind == WorldKind::EndlessDrops && !FillEndlessPools(room)) return;
     ready_ = true;
   }
 
@@ -100,21 +99,11 @@ private:
     }
   }
 
-  // Rain that climbs, rain that flies level, rain and a fountain whose vanish height is
-  // not a number, a jet that bends up, 32 767 drops a burst; run until the pools hold
-  // the most they ever will.
-  static void AddEndlessEmitters(TRoom& room) {
-    const auto place = [&](std::int16_t kind) -> TEntity& { return *room.AddEntity(kind, {3.0f, 1.0f, 3.0f}, {}, 1.0f); };
-    dynamic_cast<TEPRain&>(place(typus::Rain)).HeadingX = -30.0f;
-    dynamic_cast<TEPRain&>(place(typus::Rain)).HeadingX = -10.0f;
-    dynamic_cast<TEPRain&>(place(typus::Rain)).VanishHeight = std::nanf("");
-    dynamic_cast<TEPFountain&>(place(typus::Fountain)).PitchLoss = -2.0f;
-    auto& flood = dynamic_cast<TEPFountain&>(place(typus::Fountain));
-    flood.ParticleCount = 32767;
-    flood.VanishHeight = std::nanf("");
-    for (auto& entity : room.Entities)
-      if (entity->InUse()) entity->Bind();
+  // Runs the emitters until their pools hold the most they ever will.
+  static bool FillEndlessPools(TRoom& room) {
+    if (!AddEndlessEmitters(room)) return false;
     for (int frame = 0; frame < static_cast<int>(TEParticle::MaxParticleAge / 0.5f) + 100; ++frame) room.DoFrame();
+    return true;
   }
 
   HeadlessHost host_;

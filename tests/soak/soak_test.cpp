@@ -4,7 +4,6 @@
 // runs the full session (20 000 frames, 500 cycles).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -14,11 +13,10 @@
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
-#include "particles/particle_fountain.h"
 #include "particles/particle_main.h"
-#include "particles/particle_rain.h"
 #include "room/edit_room.h"
 #include "support/allocation_meter.h"
+#include "support/endless_emitters.h"
 
 namespace {
 
@@ -84,25 +82,11 @@ TEST_F(Soak, EveryEmitterRunsTwentyThousandFramesWithMemoryFlat) {
   ExpectNoMessages();
 }
 
-// Emitters whose drops never vanish (rain that climbs or flies level, a jet that never
-// bends down, a vanish height that is not a number) and one that bursts 32 767 drops:
-// their pools fill up to the cap while the first drops age out, then hold.
+// Emitters whose drops never vanish and one that bursts 32 767 drops: their pools fill
+// up to the cap while the first drops age out, then hold.
 TEST_F(Soak, EmittersWhoseDropsNeverVanishKeepMemoryFlat) {
   const int frames = FullSession() ? 20000 : 2000;
-  const auto place = [&](std::int16_t kind) -> TEntity& {
-    TEntity* emitter = room.AddEntity(kind, {3.0f, 0.0f, 3.0f}, {}, 1.0f);
-    EXPECT_NE(emitter, nullptr) << kind;
-    return *emitter;
-  };
-  dynamic_cast<TEPRain&>(place(typus::Rain)).HeadingX = -30.0f;
-  dynamic_cast<TEPRain&>(place(typus::Rain)).HeadingX = 0.0f;
-  dynamic_cast<TEPRain&>(place(typus::Rain)).VanishHeight = std::nanf("");
-  dynamic_cast<TEPFountain&>(place(typus::Fountain)).PitchLoss = -2.0f;
-  auto& flood = dynamic_cast<TEPFountain&>(place(typus::Fountain));
-  flood.ParticleCount = 32767;
-  flood.VanishHeight = std::nanf("");
-  for (auto& entity : room.Entities)
-    if (entity->InUse()) entity->Bind();
+  ASSERT_TRUE(AddEndlessEmitters(room));
   ExpectNoMessages();
 
   // Past the maximum age every pool is as full as it gets.
