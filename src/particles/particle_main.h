@@ -87,12 +87,12 @@ protected:
   int RandInt(int n);
   // The emitter's timer advances; true (and the timer restarts) once it passed the interval.
   bool EmissionDue(float interval);
-  // Calls emit (which gives the new record's index) up to count times; a full pool
+  // Calls addOne (which gives the new record's index) up to count times; a full pool
   // ends the burst at once rather than after count vain searches for room.
-  template <class Emit>
-  void EmitBurst(int count, Emit emit) {
+  template <class AddOne>
+  void EmitBurst(int count, AddOne addOne) {
     for (int n = 0; n < count; ++n)
-      if (emit() < 0) return;
+      if (addOne() < 0) return;
   }
   // Ages an emitted drop by a frame; one past MaxParticleAge is freed (false).
   bool AgeDrop(int index);
