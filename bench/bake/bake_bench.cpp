@@ -182,12 +182,15 @@ public:
   std::map<std::string, double, std::less<>> seconds;
 };
 
-// Both tests on the subset: how often they differ, and how many differences lie away
-// from a shadow edge (the processor's answer is the same at all four neighbours).
-void PrintAgreement(BakeRoom& room) {
+// Both tests on the subset under one rule: how often they differ, and how many
+// differences lie away from a shadow edge (the processor's answer is the same at all
+// four neighbours).
+void PrintAgreement(BakeRoom& room, OcclusionRule rule) {
   Occlusion* rendered = room.Rendered();
   if (!rendered) return;
   CpuOcclusion cpu(*room.engine.Room);
+  cpu.Rule = rule;
+  rendered->Rule = rule;
   std::size_t differing = 0, awayFromEdges = 0;
   for (const Sample& s : room.subset) {
     const bool byCpu = cpu.IsOccluded(-1, s.surface, s.light, s.point);
@@ -197,8 +200,9 @@ void PrintAgreement(BakeRoom& room) {
     for (const TVector& n : s.neighbours) edge = edge || cpu.IsOccluded(-1, s.surface, s.light, n) != byCpu;
     awayFromEdges += !edge;
   }
-  std::printf("agreement on %zu samples: %.2f%% (%zu differ, %zu of them away from a shadow edge)\n",
-              room.subset.size(), 100.0 * static_cast<double>(room.subset.size() - differing) /
+  rendered->Rule = OcclusionRule::Exact;
+  std::printf("%s rule, agreement on %zu samples: %.2f%% (%zu differ, %zu of them away from a shadow edge)\n",
+              rule == OcclusionRule::Exact ? "exact" : "literal", room.subset.size(), 100.0 * static_cast<double>(room.subset.size() - differing) /
                                       static_cast<double>(room.subset.size()),
               differing, awayFromEdges);
 }
@@ -223,7 +227,8 @@ void PrintSummary(const std::map<std::string, double, std::less<>>& seconds, Bak
     std::printf("ratio, whole room cpu (all cores) to gl: %.0f\n", glPerSample * samples / cpuBake);
     std::printf("ratio, per sample cpu (one thread) to gl: %.0f\n", glPerSample / cpuPerSample);
   }
-  PrintAgreement(room);
+  PrintAgreement(room, OcclusionRule::Exact);
+  PrintAgreement(room, OcclusionRule::Literal);
   std::printf("demo room cpu bake: %.3f s\n", find("BM_CpuBakeDemoRoom"));
   std::printf("bench room, Compute Surface Lighting in the editor: %.3f s\n", find("BM_EditorComputeSurfaceLighting"));
 }

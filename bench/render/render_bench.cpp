@@ -2,7 +2,8 @@
 // room with every slot table full (64 lights, 128 entities of mixed kinds with walking
 // units and running emitters, 256 surfaces, the pond's water). Each frame is one room
 // step and one DrawFrame, finished with glFinish so the time is the rasteriser's too.
-// Also the cost of one rendered shadow test.
+// Also the demo room with emitters whose drops never vanish, their pools full at the
+// cap, and the cost of one rendered shadow test.
 
 #include <benchmark/benchmark.h>
 
@@ -15,20 +16,24 @@
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
+#include "particles/particle_main.h"
 #include "render/edit_gl.h"
 #include "render/gl_api.h"
 #include "render/offscreen_context.h"
 #include "room/edit_room.h"
 #include "render/projection.h"
+#include "support/endless_emitters.h"
 
 namespace {
 
 constexpr int Width = 640;
 constexpr int Height = 480;
 
+enum class WorldKind { Demo, Full, EndlessDrops };
+
 class BenchWorld {
 public:
-  explicit BenchWorld(bool maximal) {
+  explicit BenchWorld(WorldKind kind) {
     context_ = OffscreenContext::Create(Width, Height);
     if (!context_) return;
     engine_ = std::make_unique<TQZEngine>(host_, BRANNOCK_SAMPLE_DIR);
@@ -43,7 +48,8 @@ public:
       main.SetChecked(item, true);
     TRoom& room = *engine_->Room;
     if (!room.LoadFromFile(fs_layer::ToHostPath(engine_->RoomDir.str() + "demo.rer"))) return;
-    if (maximal) FillEveryTable(room);
+    if (kind == WorldKind::Full) FillEveryTable(room);
+    if (kind == WorldKind::EndlessDrops && !FillEndlessPools(room)) return;
     ready_ = true;
   }
 
@@ -94,6 +100,13 @@ private:
     }
   }
 
+  // Runs the emitters until their pools hold the most they ever will.
+  static bool FillEndlessPools(TRoom& room) {
+    if (!AddEndlessEmitters(room)) return false;
+    for (int frame = 0; frame < static_cast<int>(TEParticle::MaxParticleAge / 0.5f) + 100; ++frame) room.DoFrame();
+    return true;
+  }
+
   HeadlessHost host_;
   std::unique_ptr<OffscreenContext> context_;
   std::unique_ptr<TQZEngine> engine_;
@@ -101,10 +114,11 @@ private:
   bool ready_ = false;
 };
 
-BenchWorld& World(bool maximal) {
-  static BenchWorld demo(false);
-  static BenchWorld full(true);
-  return maximal ? full : demo;
+BenchWorld& World(WorldKind kind) {
+  static BenchWorld demo(WorldKind::Demo);
+  static BenchWorld full(WorldKind::Full);
+  static BenchWorld endless(WorldKind::EndlessDrops);
+  return kind == WorldKind::Full ? full : kind == WorldKind::Demo ? demo : endless;
 }
 
 // The camera of each view mode over the middle of the room.
@@ -115,7 +129,7 @@ void PlaceCamera(TCamera& camera, int mode) {
 }
 
 void BM_Frame(benchmark::State& state) {
-  BenchWorld& world = World(state.range(0) != 0);
+  BenchWorld& world = World(static_cast<WorldKind>(state.range(0)));
   if (!world.Ready()) return state.SkipWithError("no offscreen context or sample world");
   PlaceCamera(world.Room().Camera, static_cast<int>(state.range(1)));
   world.Frame();  // textures and display state settle on the first frame
@@ -124,11 +138,16 @@ void BM_Frame(benchmark::State& state) {
   state.counters["lights"] = world.Room().CountLights();
   state.counters["entities"] = world.Room().CountEntities();
   state.counters["surfaces"] = world.Room().CountSurfaces();
+  std::size_t particles = 0;
+  for (const auto& entity : world.Room().Entities)
+    if (const auto* emitter = dynamic_cast<const TEParticle*>(entity.get()); emitter && emitter->InUse())
+      particles += emitter->Pool.size();
+  state.counters["particles"] = static_cast<double>(particles);
 }
 
 // One rendered shadow test from a lamp to a point of the ground, in the full room.
 void BM_RenderedIsOccluded(benchmark::State& state) {
-  BenchWorld& world = World(true);
+  BenchWorld& world = World(WorldKind::Full);
   if (!world.Ready()) return state.SkipWithError("no offscreen context or sample world");
   GLOcclusion& test = world.GL().Occlusion();
   const TVector lamp{0.0f, 3.0f, 0.0f}, ground{2.5f, 0.05f, 1.5f};
@@ -137,10 +156,10 @@ void BM_RenderedIsOccluded(benchmark::State& state) {
 
 }  // namespace
 
-// Arguments: maximal room (0 demo, 1 full), view mode (0 top, 1 side, 2 3D).
+// Arguments: room (0 demo, 1 full, 2 demo with endless drops), view mode (0 top, 1 side, 2 3D).
 BENCHMARK(BM_Frame)
-    ->ArgNames({"full", "view"})
-    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->ArgNames({"room", "view"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MinTime(1.0);

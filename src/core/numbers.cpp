@@ -88,9 +88,14 @@ std::size_t SkipDigits(std::string_view text, std::size_t& at) {
   return at - start;
 }
 
-// Checks the number's shape and returns it as from_chars wants it: no plus sign,
-// '.' as the separator. Nothing when the text is not a number of the accepted form.
-std::optional<std::string> NormalisedFloat(std::string_view text) {
+struct FloatPrefix {
+  std::string normalised;  // as from_chars wants it: no plus sign, '.' as the separator
+  std::size_t length;      // characters of the text it takes
+};
+
+// The longest number of the accepted form at the start of the text; nothing when the
+// text does not start with one. An exponent marker without digits is not taken.
+std::optional<FloatPrefix> ScanFloat(std::string_view text) {
   std::size_t at = 0;
   std::string out;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
@@ -108,6 +113,8 @@ std::optional<std::string> NormalisedFloat(std::string_view text) {
     out.append(text.substr(start, at - start));
   }
   if (digits == 0) return std::nullopt;
+  const std::size_t mantissaEnd = at;
+  const std::size_t mantissaText = out.size();
   if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
     out += 'e';
     ++at;
@@ -116,11 +123,23 @@ std::optional<std::string> NormalisedFloat(std::string_view text) {
       ++at;
     }
     start = at;
-    if (SkipDigits(text, at) == 0) return std::nullopt;
-    out.append(text.substr(start, at - start));
+    if (SkipDigits(text, at) == 0) {
+      at = mantissaEnd;
+      out.resize(mantissaText);
+    } else {
+      out.append(text.substr(start, at - start));
+    }
   }
-  if (at != text.size()) return std::nullopt;
-  return out;
+  return FloatPrefix{out, at};
+}
+
+std::optional<float> ToFloat(const std::optional<FloatPrefix>& number) {
+  if (!number) return std::nullopt;
+  double value = 0.0;
+  const auto& text = number->normalised;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(value);
 }
 
 }  // namespace
@@ -144,12 +163,15 @@ std::string FormatFixed(double value, int digits, char decimalSeparator) {
 }
 
 std::optional<float> ParseFloat(std::string_view text) {
-  const auto normalised = NormalisedFloat(WithoutBlanks(text));
-  if (!normalised) return std::nullopt;
-  double value = 0.0;
-  const auto result = std::from_chars(normalised->data(), normalised->data() + normalised->size(), value);
-  if (result.ec != std::errc() || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-  return static_cast<float>(value);
+  text = WithoutBlanks(text);
+  const auto number = ScanFloat(text);
+  if (!number || number->length != text.size()) return std::nullopt;
+  return ToFloat(number);
+}
+
+std::optional<float> ParseLeadingFloat(std::string_view text) {
+  const auto start = text.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::nullopt : ToFloat(ScanFloat(text.substr(start)));
 }
 
 std::optional<std::int32_t> ParseInt(std::string_view text) {

@@ -22,6 +22,9 @@ namespace numbers {
 std::string FormatFixed(double value, int digits, char decimalSeparator);
 
 std::optional<float> ParseFloat(std::string_view text);
+// The number at the start of the text (after blanks); whatever follows it is ignored
+// ("0.5;x" and "1.0f" give 0.5 and 1).
+std::optional<float> ParseLeadingFloat(std::string_view text);
 std::optional<std::int32_t> ParseInt(std::string_view text);
 
 }  // namespace numbers

@@ -43,8 +43,11 @@ TVector IntoJointSpace(const TMatrix4& absolute, const TVector& v) {
   return {column(0), column(1), column(2)};
 }
 
+// The key is moved by whole turns to within half a turn of the previous one, so the
+// joint takes the shortest way between them instead of spinning round.
 void UnwrapAngle(float previous, float& angle) {
-  if (std::fabs(angle - previous) > std::numbers::pi_v<float>) angle += 2.0f * std::numbers::pi_v<float>;
+  constexpr float Turn = 2.0f * std::numbers::pi_v<float>;
+  if (std::fabs(angle - previous) > std::numbers::pi_v<float>) angle -= Turn * std::round((angle - previous) / Turn);
 }
 
 void UnwrapRotationKeys(std::vector<TMS3DKey>& keys) {

@@ -41,9 +41,7 @@ void ReadAnimationNames(ConfigLineReader& reader, const TVEModel& model, std::ve
 }  // namespace
 
 bool ReadLeadingFloat(std::string_view line, float& destination, Host& host) {
-  const auto start = line.find_first_not_of(" \t");
-  const auto token = start == std::string_view::npos ? std::string_view() : line.substr(start);
-  const auto value = numbers::ParseFloat(token.substr(0, token.find_first_of(" \t")));
+  const auto value = numbers::ParseLeadingFloat(line);
   if (!value) {
     host.ShowError("QZ_ENGINE", "Error on converting value!");
     return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/binary_io.h"
 #include "core/host.h"
@@ -175,14 +176,40 @@ std::string QuotedModelText(std::string_view text, std::string_view modelName) {
   return std::string(text) + " \"" + std::string(modelName) + "\" !";
 }
 
+namespace {
+
+// The last joint with this name, -1 when none.
+std::int16_t LastJointNamed(std::span<const TMS3DJoint> joints, std::string_view name) {
+  std::int16_t found = -1;
+  for (std::size_t p = 0; p < joints.size(); ++p)
+    if (joints[p].Name == name) found = static_cast<std::int16_t>(p);
+  return found;
+}
+
+}  // namespace
+
 bool ResolveJointParents(std::span<TMS3DJoint> joints) {
   for (std::size_t i = 0; i < joints.size(); ++i) {
-    joints[i].Parent = -1;
-    for (std::size_t p = 0; p < joints.size(); ++p)
-      if (joints[p].Name == joints[i].ParentName.view()) joints[i].Parent = static_cast<std::int16_t>(p);
+    joints[i].Parent = LastJointNamed(joints, joints[i].ParentName.view());
     if (joints[i].Parent >= static_cast<int>(i)) return false;
   }
   return true;
+}
+
+void ResolveBaseJointParents(std::span<TMS3DJoint> joints) {
+  for (auto& joint : joints) joint.Parent = LastJointNamed(joints, joint.ParentName.view());
+  // A joint whose chain of parents leads back to itself sits in a loop; every joint of
+  // the loop is decided on the chains as named, then loses its parent.
+  std::vector<bool> looped(joints.size(), false);
+  for (std::size_t i = 0; i < joints.size(); ++i) {
+    int p = joints[i].Parent;
+    for (std::size_t steps = 0; p >= 0 && steps < joints.size() && !looped[i]; ++steps) {
+      looped[i] = p == static_cast<int>(i);
+      p = joints[static_cast<std::size_t>(p)].Parent;
+    }
+  }
+  for (std::size_t i = 0; i < joints.size(); ++i)
+    if (looped[i]) joints[i].Parent = -1;
 }
 
 bool ReadMS3DBase(std::span<const std::uint8_t> bytes, std::string_view modelName, TMS3DContents& contents,
@@ -201,7 +228,7 @@ bool ReadMS3DBase(std::span<const std::uint8_t> bytes, std::string_view modelNam
     contents.CurrentTime = r.ReadF32();
     contents.TotalFrames = r.ReadI32();
     ReadJoints(r, contents.Joints, contents.Fps);
-    Require(ResolveJointParents(contents.Joints), "joint parent is not an earlier joint");
+    ResolveBaseJointParents(contents.Joints);
     WarnBaseKeys(contents.Joints, modelName, host);
     loaded = true;
   } catch (const ReadError&) {

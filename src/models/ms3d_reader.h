@@ -24,10 +24,14 @@ bool ReadMS3DBase(std::span<const std::uint8_t> bytes, std::string_view modelNam
 bool ReadAnimationFile(std::span<const std::uint8_t> bytes, std::string_view modelName,
                        TModelAnimation& animation, Host& host);
 
-// Each joint's parent: the last joint named by its parent name, -1 when none. A
-// parent that is the joint itself or comes after it is refused (false), since the
-// bind pose is built in file order.
+// Each joint's parent: the last joint named by its parent name, -1 when none. For an
+// animation a parent that is the joint itself or comes after it is refused (false),
+// since the bind pose is built in file order.
 bool ResolveJointParents(std::span<TMS3DJoint> joints);
+
+// The same for a base model, which is never posed: a parent may stand anywhere, and a
+// joint that parents itself or sits in a loop of parents has none.
+void ResolveBaseJointParents(std::span<TMS3DJoint> joints);
 
 // `Error while loading model file "name" !` and the like: a text, then the model
 // name between double quotes, then " !".

@@ -34,7 +34,7 @@ void TEPFountain::Bind() {
   texture_ = LoadTexture("effect\\water\\splat");
 }
 
-void TEPFountain::EmitDrop() {
+int TEPFountain::EmitDrop() {
   TVector position = Position;
   position.x += RandomBetween(-FountainRadius, FountainRadius) * FountainSize;
   position.z += RandomBetween(-FountainRadius, FountainRadius) * FountainSize;
@@ -46,16 +46,15 @@ void TEPFountain::EmitDrop() {
   style.alpha = 0.4f;
   style.blendMode = 2;
   style.colour = {0.2f, 0.7f, 1.0f};
-  AddSpriteParticle(0, position, style, Size * FountainSize * 0.2f, rotation);
+  return AddSpriteParticle(0, position, style, Size * FountainSize * 0.2f, rotation);
 }
 
 void TEPFountain::Animate() {
-  if (EmissionDue(EmissionInterval))
-    for (int n = 0; n < ParticleCount; ++n) EmitDrop();
+  if (EmissionDue(EmissionInterval)) EmitBurst(ParticleCount, [this] { return EmitDrop(); });
   for (int i = 0; i <= HighIndex(); ++i) {
     if (!InUse(i)) continue;
+    if (!AgeDrop(i)) continue;
     TParticle& p = Pool[static_cast<std::size_t>(i)];
-    TQZEngine::AdvanceTime(p.age);
     // Steep drops travel faster than flat ones.
     const float steepness = std::sin(std::fabs(p.rotation.x) * std::numbers::pi_v<float> / 180.0f);
     p.position = TQZEngine::MoveForward(p.rotation, p.position,

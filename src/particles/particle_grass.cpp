@@ -30,12 +30,13 @@ void TEPGrass::Bind() {
   ClearParticles();
   const std::int16_t model = Engine.ModelEngine ? Engine.ModelEngine->FindModel(GrassModel) : std::int16_t{-1};
   if (model == -1) return;
-  for (int i = 1; i <= Amount; ++i) Scatter(i, model);
+  int i = 0;
+  EmitBurst(Amount, [&] { return Scatter(++i, model); });
 }
 
 float TEPGrass::Spread(float spread) { return -spread + static_cast<float>(RandInt(2000)) * spread * 0.001f; }
 
-void TEPGrass::Scatter(int i, std::int16_t model) {
+int TEPGrass::Scatter(int i, std::int16_t model) {
   TVector position = Position;
   TVector rotation = Rotation;
   const float size = SizeMin + static_cast<float>(RandInt(100)) * (SizeMax - SizeMin) * 0.01f;
@@ -52,7 +53,7 @@ void TEPGrass::Scatter(int i, std::int16_t model) {
   rotation.y += Spread(RotationSpread.y);
   rotation.z += Spread(RotationSpread.z);
   position.y = Room().HeightAt(position) - IntoGround;
-  AddModelParticle(0, position, model, Density, BlendingMode, Color, size, rotation);
+  return AddModelParticle(0, position, model, Density, BlendingMode, Color, size, rotation);
 }
 
 void TEPGrass::Animate() {

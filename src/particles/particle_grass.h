@@ -28,7 +28,7 @@ public:
   std::string_view ClassName() const override { return "TEPGrass"; }
 
 private:
-  void Scatter(int i, std::int16_t model);
+  int Scatter(int i, std::int16_t model);  // the blade's index, -1 when the pool is full
   // Uniform in -spread .. +spread.
   float Spread(float spread);
 };

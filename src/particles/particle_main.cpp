@@ -3,7 +3,6 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_typus.h"
 #include "room/edit_room.h"
-#include "room/texture_lookup.h"
 
 TEParticle::TEParticle(TQZEngine& engine) : TEParticle(engine, {"PARTICLE", typus::Particle}) {}
 
@@ -17,6 +16,7 @@ int TEParticle::Allocate() {
   int index = static_cast<int>(Pool.size());
   for (int i = 0; i < static_cast<int>(Pool.size()); ++i)
     if (!InUse(i)) index = i;
+  if (index >= MaxParticles) return -1;
   if (index >= static_cast<int>(Pool.size())) Pool.resize(static_cast<std::size_t>(index) + 1);
   return index;
 }
@@ -25,6 +25,7 @@ int TEParticle::AddModelParticle(std::int16_t kind, const TVector& position, std
                                  float option1, std::int16_t option2, const TVector& colour, float size,
                                  const TVector& rotation) {
   const int index = Allocate();
+  if (index < 0) return index;
   TParticle& p = Pool[static_cast<std::size_t>(index)];
   p = TParticle{};
   p.kind = kind;
@@ -43,6 +44,7 @@ int TEParticle::AddModelParticle(std::int16_t kind, const TVector& position, std
 int TEParticle::AddSpriteParticle(std::int16_t kind, const TVector& position, const TSpriteStyle& style,
                                   float size, const TVector& rotation) {
   const int index = Allocate();
+  if (index < 0) return index;
   TParticle& p = Pool[static_cast<std::size_t>(index)];
   p = TParticle{};
   p.kind = kind;
@@ -84,13 +86,19 @@ void TEParticle::SetSpriteFrame(int index, int frame, int columns) {
 }
 
 std::int16_t TEParticle::LoadTexture(std::string_view name) {
-  TextureLookup* textures = Room().Textures;
-  return textures ? textures->FindTexture(name) : std::int16_t{-1};
+  return Room().FindEffectTexture(name);
 }
 
 float TEParticle::RandomBetween(float low, float high) { return Engine.Math.RandomBetween(low, high); }
 
 int TEParticle::RandInt(int n) { return Engine.Random(n); }
+
+bool TEParticle::AgeDrop(int index) {
+  TQZEngine::AdvanceTime(Pool[static_cast<std::size_t>(index)].age);
+  if (Pool[static_cast<std::size_t>(index)].age <= MaxParticleAge) return true;
+  FreeParticle(index);
+  return false;
+}
 
 bool TEParticle::EmissionDue(float interval) {
   TQZEngine::AdvanceTime(EmissionTimer);

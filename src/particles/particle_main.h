@@ -48,6 +48,16 @@ struct TSpriteStyle {
 
 class TEParticle : public TEntity {
 public:
+  // The most records one emitter's pool holds. Damaged or odd parameters (rain that
+  // never falls, a jet that never bends down, a vanish height that is not a number,
+  // 32 767 drops a burst) would otherwise grow it every frame until the editor stalls;
+  // at the cap an emitter emits nothing until records come free. 2048 sprites of a few
+  // such emitters still draw well inside a frame.
+  static constexpr int MaxParticles = 2048;
+  // The oldest an emitted drop may grow, in engine time (400 frames, 20 s): far past
+  // the life of any drop that falls or bends down as it should.
+  static constexpr float MaxParticleAge = 200.0f;
+
   explicit TEParticle(TQZEngine& engine);
   // A kind of emitter: its base name and typus.
   TEParticle(TQZEngine& engine, const Kind& kind);
@@ -58,6 +68,7 @@ public:
   std::vector<TParticle> Pool;
 
   // option1 takes the place of alpha and option2 that of blendMode: model drawing options.
+  // Both give the record's index, or -1 (and add nothing) when the pool is full.
   int AddModelParticle(std::int16_t kind, const TVector& position, std::int16_t modelIndex, float option1,
                        std::int16_t option2, const TVector& colour, float size, const TVector& rotation);
   int AddSpriteParticle(std::int16_t kind, const TVector& position, const TSpriteStyle& style, float size,
@@ -78,6 +89,15 @@ protected:
   int RandInt(int n);
   // The emitter's timer advances; true (and the timer restarts) once it passed the interval.
   bool EmissionDue(float interval);
+  // Calls addOne (which gives the new record's index) up to count times; a full pool
+  // ends the burst at once rather than after count vain searches for room.
+  template <class AddOne>
+  void EmitBurst(int count, AddOne addOne) {
+    for (int n = 0; n < count; ++n)
+      if (addOne() < 0) return;
+  }
+  // Ages an emitted drop by a frame; one past MaxParticleAge is freed (false).
+  bool AgeDrop(int index);
 
 private:
   int Allocate();

@@ -34,7 +34,7 @@ void TEPRain::Bind() {
 }
 
 // Drops start anywhere over the rain's rectangle, wherever the emitter itself stands.
-void TEPRain::EmitDrop() {
+int TEPRain::EmitDrop() {
   const TVector position{RandomBetween(StartX, EndX), StartHeight, RandomBetween(StartZ, EndZ)};
   const TVector rotation{-HeadingX + RandomBetween(-DirectionSpread, DirectionSpread),
                          HeadingY + RandomBetween(-DirectionSpread, DirectionSpread), 0.0f};
@@ -44,16 +44,15 @@ void TEPRain::EmitDrop() {
   style.textureHandle = texture_;
   style.alpha = 1.0f;
   style.blendMode = 2;
-  AddSpriteParticle(0, position, style, Size * RainSize * 0.15f, rotation);
+  return AddSpriteParticle(0, position, style, Size * RainSize * 0.15f, rotation);
 }
 
 void TEPRain::Animate() {
-  if (EmissionDue(EmissionInterval))
-    for (int n = 0; n < ParticleCount; ++n) EmitDrop();
+  if (EmissionDue(EmissionInterval)) EmitBurst(ParticleCount, [this] { return EmitDrop(); });
   for (int i = 0; i <= HighIndex(); ++i) {
     if (!InUse(i)) continue;
+    if (!AgeDrop(i)) continue;
     TParticle& p = Pool[static_cast<std::size_t>(i)];
-    TQZEngine::AdvanceTime(p.age);
     p.position = TQZEngine::MoveForward(p.rotation, p.position, TQZEngine::FrameStep() * RainSize * 0.9f);
     if (p.position.y <= VanishHeight) FreeParticle(i);
   }

@@ -25,7 +25,7 @@ public:
   std::string_view ClassName() const override { return "TEPRain"; }
 
 private:
-  void EmitDrop();
+  int EmitDrop();  // the drop's index, -1 when the pool is full
 
   std::int16_t texture_ = -1;
 };

@@ -53,6 +53,8 @@ bool TEditGL::MenuChecked(std::string_view item) { return MainForm().Checked(ite
 void TEditGL::ResizeGLScene(int width, int height) {
   viewWidth_ = width;
   viewHeight_ = height > 0 ? height : 1;
+  // The ray caster casts the ray through the pixel this panel's shadow test reads.
+  lightMaps_->View = {viewWidth_, viewHeight_};
   glViewport(0, 0, viewWidth_, viewHeight_);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

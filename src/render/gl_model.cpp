@@ -6,26 +6,22 @@
 #include "engine/edit_engine.h"
 #include "models/edit_model.h"
 #include "models/model_animation.h"
+#include "models/model_lights.h"
 #include "render/edit_gl.h"
 #include "room/edit_room.h"
 
 namespace {
 
-constexpr int MaxModelLights = 8;
-
-void SetLight(GLenum light, const TRgba& ambient, const TRgba& diffuse, const TRgba& position, const TRgba& specular,
-              float constant, float linear, float quadratic) {
-  glLightfv(light, GL_AMBIENT, ambient.data());
-  glLightfv(light, GL_DIFFUSE, diffuse.data());
-  glLightfv(light, GL_POSITION, position.data());
-  glLightfv(light, GL_SPECULAR, specular.data());
-  glLightf(light, GL_CONSTANT_ATTENUATION, constant);
-  glLightf(light, GL_LINEAR_ATTENUATION, linear);
-  glLightf(light, GL_QUADRATIC_ATTENUATION, quadratic);
+void SetLight(GLenum light, const TGLLightValues& values) {
+  glLightfv(light, GL_AMBIENT, values.Ambient.data());
+  glLightfv(light, GL_DIFFUSE, values.Diffuse.data());
+  glLightfv(light, GL_POSITION, values.Position.data());
+  glLightfv(light, GL_SPECULAR, values.Specular.data());
+  glLightf(light, GL_CONSTANT_ATTENUATION, values.Constant);
+  glLightf(light, GL_LINEAR_ATTENUATION, values.Linear);
+  glLightf(light, GL_QUADRATIC_ATTENUATION, values.Quadratic);
   glEnable(light);
 }
-
-TRgba Rgba(const TVector& v, float w) { return {v.x, v.y, v.z, w}; }
 
 // The vertices to draw and their scale: skinned copies of an animation (unscaled) or
 // the model's own, already scaled ones.
@@ -47,30 +43,17 @@ float PrepareVertices(TVEModel& model, const TModelDrawing& drawing, std::vector
 
 void SetupModelLights(TEditGL& gl, bool lighting, bool useSun, bool useLights, const TVector& extents,
                       const TVector& position) {
-  if (!lighting) {
-    SetLight(GL_LIGHT0, {0.2f, 0.2f, 0.2f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 0.7f, 0.7f, 0}, {1, 1, 1, 1}, 1, 0, 0);
-    glEnable(GL_LIGHTING);
-    for (int light = 1; light < MaxModelLights; ++light) glDisable(static_cast<GLenum>(GL_LIGHT0 + light));
-    return;
-  }
-  const TRoom& room = gl.Room();
-  int next = 0;
-  if (useSun && room.Diffuse.x + room.Diffuse.y + room.Diffuse.z > 0.0f) {
-    SetLight(GL_LIGHT0, Rgba(room.Ambience, 1), Rgba(room.Diffuse, 1), Rgba(room.LightPos, 0), Rgba(room.Ambience, 1), 1,
-             0, 0);
-    glEnable(GL_LIGHTING);
-    next = 1;
-  }
-  for (int light = next; light < MaxModelLights; ++light) glDisable(static_cast<GLenum>(GL_LIGHT0 + light));
-  for (const TLight& light : room.Lights) {
-    if (next >= MaxModelLights) break;
-    if (!light.InUse() || !light.Active || light.Radius <= 0.0f) continue;
-    // Baked lights (no effect) come with the sun, animated ones with the room's lights.
-    if (!(light.Effect == 0 ? useSun : useLights)) continue;
-    if (!light.ReachesBox(position, extents.x + 1, extents.y + 1, extents.z + 1)) continue;
-    SetLight(static_cast<GLenum>(GL_LIGHT0 + next), {0, 0, 0, 1}, Rgba(light.CurrentColor, 1),
-             Rgba(light.Position, 1), Rgba(light.CurrentColor, 1), 0, 0, 1.0f / light.Radius);
-    ++next;
+  const TModelLights chosen =
+      ChooseModelLights(gl.Room(), lighting, useSun, useLights, {extents.x, extents.y, extents.z}, position);
+  // Lighting is only ever switched on here; SetGLStates decides whether it applies.
+  if (chosen.EnableLighting) glEnable(GL_LIGHTING);
+  for (std::size_t i = 0; i < chosen.Lights.size(); ++i) {
+    const auto light = static_cast<GLenum>(GL_LIGHT0 + i);
+    if (chosen.Lights[i]) {
+      SetLight(light, *chosen.Lights[i]);
+    } else {
+      glDisable(light);
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/edit_math.h"
+#include "engine/edit_engine.h"
 #include "render/edit_gl.h"
 #include "render/gl_2D.h"
 #include "render/gl_api.h"
@@ -12,10 +13,6 @@
 #include "room/edit_room.h"
 
 namespace {
-
-// How much nearer than the target point a drawn depth must be to hide it, so the
-// surface a point lies on does not hide the point.
-constexpr float DepthMargin = 0.01f;
 
 struct WindowPoint {
   float x;
@@ -57,6 +54,14 @@ std::optional<WindowPoint> Project(TEditGL& gl, const TVector& point) {
                      static_cast<float>(depthRange[0] + window(2) * (depthRange[1] - depthRange[0]))};
 }
 
+// The distance along the view axis of a window depth (depth range 0..1), undoing the
+// current perspective projection.
+double EyeDistance(double windowDepth) {
+  std::array<GLdouble, 16> projection{};
+  glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+  return projection[14] / (2.0 * windowDepth - 1.0 + projection[10]);
+}
+
 }  // namespace
 
 bool TProjection::ProjectToScreen(const TVector& point, float& x, float& y) {
@@ -80,6 +85,10 @@ float TProjection::ReadDepthAt(float x, float y) {
   const auto px = static_cast<GLint>(std::lround(x / VirtualWidth * static_cast<float>(gl_.ViewWidth())));
   const auto py =
       static_cast<GLint>(std::lround((VirtualHeight - y) / VirtualHeight * static_cast<float>(gl_.ViewHeight())));
+  return ReadDepthAtPixel(px, py);
+}
+
+float TProjection::ReadDepthAtPixel(int px, int py) {
   // Outside the panel there is no depth to read; nothing drawn there means far away.
   if (px < 0 || py < 0 || px >= gl_.ViewWidth() || py >= gl_.ViewHeight()) return 1.0f;
   GLfloat depth = 1.0f;
@@ -139,12 +148,13 @@ bool GLOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, 
   gl_.RoomRenderer().DrawSurfaces(skipSurface, true);
   gl_.RoomRenderer().ResetPolygonMode();
   TProjection& projection = gl_.Projection();
-  float x = 0.0f;
-  float y = 0.0f;
   bool visible = false;
-  if (projection.ProjectToScreen(to, x, y)) {
-    const float drawn = projection.ReadDepthAt(std::round(x), std::round(y));
-    visible = drawn >= projection.ProjectedDepth(to) + DepthMargin;
+  if (const float own = projection.ProjectedDepth(to); own >= 0.0f) {
+    // The camera looks straight at the target: the pixel on the view's centre.
+    const float drawn = projection.ReadDepthAtPixel(gl_.ViewWidth() / 2, gl_.ViewHeight() / 2);
+    visible = Rule == OcclusionRule::Literal
+                  ? drawn >= own + LiteralDepthMargin
+                  : EyeDistance(drawn) >= TQZEngine::Distance(from, to) + ExactDistanceMargin;
   }
 
   camera.Position = savedPosition;

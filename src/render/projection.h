@@ -22,6 +22,8 @@ public:
   float ProjectedDepth(const TVector& point);
   // The depth buffer at a virtual screen point; 1 (far) outside the panel.
   float ReadDepthAt(float x, float y);
+  // The same at a pixel of the panel (0, 0 bottom left).
+  float ReadDepthAtPixel(int px, int py);
   // Inside BeginOverlay2D/EndOverlay2D: one cell (row from the top) of a texture sheet
   // centred on (x, y).
   void DrawSprite(std::int16_t slot, bool flipS, bool flipT, float size, float x, float y, int row, int column,
@@ -31,8 +33,8 @@ private:
   TEditGL& gl_;
 };
 
-// The literal shadow test: the entities and surfaces that cast light-pass shadows are
-// drawn from `from` looking at `to`, and the depth there decides.
+// The rendered shadow test: the entities and surfaces that cast light-pass shadows are
+// drawn from `from` looking at `to`, and the depth on the view axis decides, by Rule.
 class GLOcclusion : public Occlusion {
 public:
   explicit GLOcclusion(TEditGL& gl) : gl_(gl) {}

@@ -56,6 +56,7 @@ void TRoom::ClearRoom() {
   // reported once, not once per slot.
   const auto texelsPerMetre = TSurface::ReadTexelsPerMetre(*this);
   for (auto& surface : Surfaces) surface->Reset(texelsPerMetre);
+  missingEffectTextures_.clear();
   // All three, so the status bar never shows the counts of the room just dropped.
   CountLights();
   CountEntities();
@@ -286,4 +287,11 @@ void TRoom::ReloadResources() {
   }
   SkyTexture = -1;
   if (!SkyBoxTexture.empty() && Textures) SkyTexture = Textures->FindTexture(SkyBoxTexture.view());
+}
+
+std::int16_t TRoom::FindEffectTexture(std::string_view name) {
+  if (!Textures || missingEffectTextures_.contains(name)) return -1;
+  const std::int16_t slot = Textures->FindTexture(name);
+  if (slot < 0) missingEffectTextures_.emplace(name);
+  return slot;
 }

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -106,6 +108,9 @@ public:
   void SetTileShadows();
   void ComputeSurfaceShadows();
   void ReloadResources();
+  // A particle texture by name. Every emitter looks its texture up again whenever it
+  // is bound, so a missing one is reported once per room, not once per emitter and bind.
+  std::int16_t FindEffectTexture(std::string_view name);
 
   // The room file, at a path the designer chose (used exactly as spelled). Failures are
   // reported through the host; the result says whether the whole file was read or
@@ -135,4 +140,5 @@ private:
   bool DuplicatesSurface(const std::array<TVector, 4>& points) const;
 
   bool loadedPartly_ = false;
+  std::set<std::string, std::less<>> missingEffectTextures_;  // reported since the room was cleared
 };

@@ -21,10 +21,11 @@ constexpr double ViewAspect = 4.0 / 3.0;  // the projection's, whatever the view
 const double HalfFieldTangent = std::tan(22.5 * std::numbers::pi / 180.0);
 
 // How far the centre of the pixel read lies from the view's centre, as a slope: the
-// pixel is the one at the rounded centre, and its own centre is half a pixel further.
+// pixel is the one holding the centre, whose own centre is half a pixel further on a
+// view of even size.
 float PixelSlope(int pixels, double frustumHalfWidth) {
   const double centre = pixels / 2.0;
-  const double offset = std::nearbyint(centre) + 0.5 - centre;
+  const double offset = (pixels / 2) + 0.5 - centre;
   return static_cast<float>(offset * 2.0 / pixels * frustumHalfWidth);
 }
 
@@ -44,9 +45,13 @@ bool CpuOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface,
   const float distance = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
   // A target outside the near and far planes is clipped, which counts as hidden.
   if (!(distance >= Near && distance <= Far)) return true;
-  // Nothing drawn leaves the cleared depth 1; a target that needs more is never lit.
-  const float needed = WindowDepth(distance) + Margin;
-  if (!(1.0f >= needed)) return true;
+  float reach = distance + ExactDistanceMargin;
+  if (Rule == OcclusionRule::Literal) {
+    // Nothing drawn leaves the cleared depth 1; a target that needs more is never lit.
+    const float needed = WindowDepth(distance) + LiteralDepthMargin;
+    if (!(1.0f >= needed)) return true;
+    reach = DistanceAtDepth(needed);
+  }
   const TVector forward{axis.x / distance, axis.y / distance, axis.z / distance};
   // The camera's right and up for a view turned by pitch and yaw only (a view straight
   // up or down has yaw 0).
@@ -59,5 +64,5 @@ bool CpuOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface,
   const TVector ray{forward.x + slopeRight_ * right.x + slopeUp_ * up.x,
                     forward.y + slopeRight_ * right.y + slopeUp_ * up.y,
                     forward.z + slopeRight_ * right.z + slopeUp_ * up.z};
-  return scene_.AnyHit(from, ray, Near, DistanceAtDepth(needed), skipEntity, skipSurface);
+  return scene_.AnyHit(from, ray, Near, reach, skipEntity, skipSurface);
 }

@@ -76,8 +76,10 @@ LightMapBaker::~LightMapBaker() = default;
 
 void LightMapBaker::ComputeLightMap(TSurface& surface) {
   if (Method == ShadowMethod::Gl) {
+    Occlusion* rendered = RenderedTest ? RenderedTest : room_.OcclusionTest;
+    if (rendered) rendered->Rule = Rule;
     // The rendered test draws into the one GL context: a single thread.
-    ::ComputeLightMap(room_, surface, RenderedTest ? RenderedTest : room_.OcclusionTest, 1);
+    ::ComputeLightMap(room_, surface, rendered, 1);
     return;
   }
   // Unlit light maps come out white without any shadow test: no scene to build.
@@ -86,11 +88,13 @@ void LightMapBaker::ComputeLightMap(TSurface& surface) {
     return;
   }
   if (batched_) {
-    if (!batchScene_) batchScene_ = std::make_unique<CpuOcclusion>(room_);
+    if (!batchScene_) batchScene_ = std::make_unique<CpuOcclusion>(room_, View);
+    batchScene_->Rule = Rule;
     ::ComputeLightMap(room_, surface, batchScene_.get(), Threads);
     return;
   }
-  CpuOcclusion occlusion(room_);
+  CpuOcclusion occlusion(room_, View);
+  occlusion.Rule = Rule;
   ::ComputeLightMap(room_, surface, &occlusion, Threads);
 }
 

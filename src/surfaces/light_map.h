@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "surfaces/occlusion.h"
+
 class CpuOcclusion;
-class Occlusion;
 class TRoom;
 class TSurface;
 
@@ -26,6 +27,8 @@ public:
   ~LightMapBaker();
 
   ShadowMethod Method = ShadowMethod::Cpu;
+  OcclusionRule Rule = OcclusionRule::Exact;  // for either method
+  ShadowView View;                  // the panel the rendered test draws into
   int Threads;                      // all cores by default
   Occlusion* RenderedTest = nullptr;  // the GL test, for ShadowMethod::Gl
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/headless_host.h"
+#include "core/numbers.h"
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
 #include "surfaces/cpu_occlusion.h"
@@ -116,6 +117,16 @@ void ReportDifferences(const LightMapSet& cpu, const LightMapSet& gl, std::ostre
 
 }  // namespace
 
+std::optional<ShadowView> ParseViewSize(std::string_view text) {
+  constexpr int Largest = 4096;
+  const auto cross = text.find('x');
+  if (cross == std::string_view::npos) return std::nullopt;
+  const auto width = numbers::ParseInt(text.substr(0, cross));
+  const auto height = numbers::ParseInt(text.substr(cross + 1));
+  if (!width || !height || *width < 1 || *height < 1 || *width > Largest || *height > Largest) return std::nullopt;
+  return ShadowView{*width, *height};
+}
+
 int RunBake(TRoom& room, HeadlessHost& host, const BakeOptions& options, std::ostream& out, std::ostream& err) {
   host.Memory(FormId::Main).SetChecked("CBLightMapCompute", true);
   const int threads =
@@ -123,15 +134,17 @@ int RunBake(TRoom& room, HeadlessHost& host, const BakeOptions& options, std::os
   std::unique_ptr<RenderedShadows> rendered;
   if (options.method == "gl" || options.compare) {
     std::string why;
-    rendered = MakeRenderedShadows(room.Engine, why);
+    rendered = MakeRenderedShadows(room.Engine, options.view, why);
     if (!rendered) {
       err << "bake: the rendered shadow test is not available: " << why << '\n';
       return 1;
     }
+    rendered->Test().Rule = options.rule;
   }
   LightMapSet cpuMaps;
   if (options.method == "cpu" || options.compare) {
-    CpuOcclusion occlusion(room);
+    CpuOcclusion occlusion(room, options.view);
+    occlusion.Rule = options.rule;
     cpuMaps = BakeAll(room, host, occlusion, threads, options.terminal, out, "cpu");
   }
   if (rendered) {

@@ -60,6 +60,16 @@ int main(int argc, char** argv) {
   cmdBake->add_option("--threads", bake.threads, "Threads of the ray caster (default: all cores)")
       ->check(CLI::NonNegativeNumber);
   cmdBake->add_flag("--compare", bake.compare, "Bake both ways and report the texels that differ");
+  std::string occlusion = "exact";
+  cmdBake->add_option("--occlusion", occlusion,
+                      "Shadow rule: exact (anything between the light and the point or within 1 cm beyond "
+                      "it hides the point) or literal (the old window-depth margin of 0.01)")
+      ->check(CLI::IsMember({"exact", "literal"}));
+  std::string view = "640x480";
+  cmdBake->add_option("--view", view, "Size of the view the shadow tests draw into, as the editor's panel (WIDTHxHEIGHT)")
+      ->check(CLI::Validator(
+          [](std::string& text) { return ParseViewSize(text) ? std::string() : "not WIDTHxHEIGHT from 1 to 4096"; },
+          "WIDTHxHEIGHT"));
 
   CLI11_PARSE(app, argc, argv);
   // A model file stands on its own: no game directory is started for it.
@@ -81,6 +91,8 @@ int main(int argc, char** argv) {
   } else if (cmdBake->parsed()) {
     if (!session.Room().LoadFromFile(absolute(in))) return session.Status();
     bake.terminal = isatty(STDOUT_FILENO) != 0;
+    bake.rule = occlusion == "literal" ? OcclusionRule::Literal : OcclusionRule::Exact;
+    bake.view = *ParseViewSize(view);
     if (const int status = RunBake(session.Room(), session.host, bake, std::cout, std::cerr); status != 0) return status;
     session.Room().SaveToFile(absolute(out));
   } else if (cmdCheck->parsed()) {

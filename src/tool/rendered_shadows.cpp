@@ -8,15 +8,11 @@
 
 namespace {
 
-// The editor's view size, so the rendered test reads the pixel it reads there.
-constexpr int ViewWidth = 640;
-constexpr int ViewHeight = 480;
-
 class OffscreenShadows : public RenderedShadows {
 public:
-  OffscreenShadows(std::unique_ptr<OffscreenContext> context, TQZEngine& engine)
+  OffscreenShadows(std::unique_ptr<OffscreenContext> context, TQZEngine& engine, ShadowView view)
       : context_(std::move(context)), gl_(engine, context_->ProcLookup()) {
-    gl_.ResizeGLScene(ViewWidth, ViewHeight);
+    gl_.ResizeGLScene(view.width, view.height);
     gl_.InitGLState();
   }
   ~OffscreenShadows() override { gl_.ShutdownGL(); }
@@ -29,15 +25,15 @@ private:
 
 }  // namespace
 
-std::unique_ptr<RenderedShadows> MakeRenderedShadows(TQZEngine& engine, std::string& error) {
-  auto context = OffscreenContext::Create(ViewWidth, ViewHeight, &error);
+std::unique_ptr<RenderedShadows> MakeRenderedShadows(TQZEngine& engine, ShadowView view, std::string& error) {
+  auto context = OffscreenContext::Create(view.width, view.height, &error);
   if (!context) return nullptr;
-  return std::make_unique<OffscreenShadows>(std::move(context), engine);
+  return std::make_unique<OffscreenShadows>(std::move(context), engine, view);
 }
 
 #else
 
-std::unique_ptr<RenderedShadows> MakeRenderedShadows(TQZEngine&, std::string& error) {
+std::unique_ptr<RenderedShadows> MakeRenderedShadows(TQZEngine&, ShadowView, std::string& error) {
   error = "this build has no GL layer";
   return nullptr;
 }

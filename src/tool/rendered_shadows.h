@@ -5,7 +5,8 @@
 #include <memory>
 #include <string>
 
-class Occlusion;
+#include "surfaces/occlusion.h"
+
 class TQZEngine;
 
 class RenderedShadows {
@@ -14,6 +15,6 @@ public:
   virtual Occlusion& Test() = 0;
 };
 
-// Nothing (with the reason in error) when the tool was built without GL or no
-// context could be made.
-std::unique_ptr<RenderedShadows> MakeRenderedShadows(TQZEngine& engine, std::string& error);
+// A view of the given size. Nothing (with the reason in error) when the tool was built
+// without GL or no context could be made.
+std::unique_ptr<RenderedShadows> MakeRenderedShadows(TQZEngine& engine, ShadowView view, std::string& error);

@@ -79,6 +79,11 @@ void TFormMain::BuildMenus() {
     if (Engine() && Engine()->Room->LightMaps)
       Engine()->Room->LightMaps->Method = rendered ? ShadowMethod::Gl : ShadowMethod::Cpu;
   });
+  // Old bakes hid everything behind a depth margin that grows with the distance.
+  connect(AddCheckItem(*room, "Literal Shadow Depth", false), &QAction::toggled, this, [this](bool literal) {
+    if (Engine() && Engine()->Room->LightMaps)
+      Engine()->Room->LightMaps->Rule = literal ? OcclusionRule::Literal : OcclusionRule::Exact;
+  });
 
   QMenu* view = bar->addMenu(QStringLiteral("View"));
   view->setObjectName(QStringLiteral("View1"));

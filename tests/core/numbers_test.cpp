@@ -5,6 +5,7 @@
 using numbers::FormatFixed;
 using numbers::ParseFloat;
 using numbers::ParseInt;
+using numbers::ParseLeadingFloat;
 
 TEST(Numbers, FixedPointWithEitherSeparator) {
   EXPECT_EQ(FormatFixed(0.7, 2, '.'), "0.70");
@@ -49,6 +50,18 @@ TEST(Numbers, ParseFloatRejectsWhatIsNotANumber) {
   for (const char* text : {"", "   ", "abc", "1,2,3", "1.234,5", "1 000", ",", "-", "1e", "1e+", "0x10", "inf", "nan",
                            "1,5kg", "--1", "+-1", "1e99"}) {
     EXPECT_FALSE(ParseFloat(text).has_value()) << '"' << text << '"';
+  }
+}
+
+TEST(Numbers, ParseLeadingFloatIgnoresWhatFollowsTheNumber) {
+  EXPECT_EQ(ParseLeadingFloat("0.5;x"), 0.5f);
+  EXPECT_EQ(ParseLeadingFloat("1.0f"), 1.0f);
+  EXPECT_EQ(ParseLeadingFloat("  0,25 metres"), 0.25f);
+  EXPECT_EQ(ParseLeadingFloat("2e2x"), 200.0f);
+  EXPECT_EQ(ParseLeadingFloat("3e"), 3.0f) << "an exponent marker without digits is text";
+  EXPECT_EQ(ParseLeadingFloat("1,2,3"), 1.2f);
+  for (const char* text : {"", "  ", "x1", "-", ".e5", "inf", "1e99;"}) {
+    EXPECT_FALSE(ParseLeadingFloat(text).has_value()) << '"' << text << '"';
   }
 }
 

@@ -118,15 +118,27 @@ TEST(Skinning, RotationOnlyKeysUseNoOffsetAndVerticesOfMissingJointsStay) {
   ExpectNear(skinned[3], {7, 8, 9});
 }
 
-TEST(SetupAnimation, RotationKeysAreUnwrapped) {
+TEST(SetupAnimation, RotationKeysTakeTheShortestWay) {
   TModelAnimation animation;
   animation.Joints.resize(1);
-  animation.Joints[0].RotationKeys = {{1, {3.0f, 0, 0}}, {2, {-3.0f, 0.5f, 0}}, {3, {-2.9f, 0.6f, 0}}};
+  // Up across the seam, on along it, back down across it, and a jump of more than
+  // one and a half turns.
+  animation.Joints[0].RotationKeys = {{1, {-3.0f, 0, 0}},     {2, {3.0f, 0.5f, 0}}, {3, {2.9f, 0.6f, 0}},
+                                      {4, {-3.1f, 0.6f, 0}}, {5, {-3.0f, 10.0f, 0}}};
   SetupAnimation({}, animation);
   const auto& keys = animation.Joints[0].RotationKeys;
-  EXPECT_FLOAT_EQ(keys[1].Value.x, -3.0f + 2 * Pi);
-  EXPECT_FLOAT_EQ(keys[2].Value.x, -2.9f + 2 * Pi);
+  EXPECT_FLOAT_EQ(keys[1].Value.x, 3.0f - 2 * Pi);  // upward jump: a turn less
+  EXPECT_FLOAT_EQ(keys[2].Value.x, 2.9f - 2 * Pi);
+  EXPECT_NEAR(keys[3].Value.x, -3.1f, 1e-5f);  // back within half a turn of the last key
   EXPECT_FLOAT_EQ(keys[2].Value.y, 0.6f);
+  EXPECT_NEAR(keys[4].Value.y, 10.0f - 2 * Pi, 1e-5f);
+  // A quarter of the way the joint has turned a little past -3, not spun towards 0.
+  ComputeFrameTransforms(animation, 1.25f);
+  EXPECT_NEAR(animation.Matrices[0].Final.m[1][1], std::cos(-3.0f + 0.25f * (6.0f - 2 * Pi)), 1e-4f);
+
+  animation.Joints[0].RotationKeys = {{1, {3.0f, 0, 0}}, {2, {-3.0f, 0, 0}}};
+  SetupAnimation({}, animation);
+  EXPECT_FLOAT_EQ(animation.Joints[0].RotationKeys[1].Value.x, -3.0f + 2 * Pi);  // downward: a turn more
 }
 
 TEST(AnimationLastFrame, TakesTheLastKeyOfEachTrack) {

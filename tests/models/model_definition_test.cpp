@@ -63,6 +63,14 @@ TEST(ModelDefinition, UnknownBlendWordsAndBadNumbersKeepTheOldValues) {
                                                   "QZ_ENGINE: Error on converting value!"}));
 }
 
+TEST(ModelDefinition, NumbersAreReadFromTheStartOfTheirLine) {
+  const auto r = Apply("[MODEL_BASEDATA]\nCrate\n0.5;x\n[MODEL_BLEND]\n1.0f\nADDITIVE\n[MODEL_DETAILMAP]\nTRUE\n4x\n");
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_DOUBLE_EQ(r.model.Scale, 0.5);
+  EXPECT_FLOAT_EQ(r.model.BlendAlpha, 1.0f);
+  EXPECT_FLOAT_EQ(r.model.DetailScale, 4.0f);
+}
+
 TEST(ModelDefinition, SectionNamesMustMatchExactly) {
   const auto r = Apply(" [MODEL_ALPHATEST]\n[model_alphatest]\n[MODEL_ALPHATEST] \n");
   EXPECT_FALSE(r.model.AlphaTest);

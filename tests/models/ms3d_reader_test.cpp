@@ -140,15 +140,42 @@ TEST(MS3DReader, IndicesOutsideTheirArraysAreRefused) {
   }
 }
 
-TEST(MS3DReader, JointsMustFollowTheirParents) {
-  auto self = ms3d_fixture::TwoJointArm();
-  self.Joints[1].ParentName = "tip";
-  ExpectRefused(Read(Bytes(self)));
-
+TEST(MS3DReader, BaseJointParentsAreResolvedWhereverTheyStand) {
   auto later = ms3d_fixture::TwoJointArm();
   later.Joints[0].ParentName = "tip";
   later.Joints[1].ParentName = "";
-  ExpectRefused(Read(Bytes(later)));
+  const auto forward = Read(Bytes(later));
+  ASSERT_TRUE(forward.loaded);
+  EXPECT_TRUE(forward.messages.empty());
+  EXPECT_EQ(forward.contents.Joints[0].Parent, 1);
+  EXPECT_EQ(forward.contents.Joints[1].Parent, -1);
+
+  auto self = ms3d_fixture::TwoJointArm();
+  self.Joints[1].ParentName = "tip";
+  const auto own = Read(Bytes(self));
+  ASSERT_TRUE(own.loaded);
+  EXPECT_EQ(own.contents.Joints[1].Parent, -1);
+
+  // root and tip parent each other; a third joint hangs from the loop and keeps its parent.
+  auto looped = ms3d_fixture::TwoJointArm();
+  looped.Joints[0].ParentName = "tip";
+  looped.Joints.push_back(looped.Joints[1]);
+  looped.Joints[2].Name = "finger";
+  const auto loop = Read(Bytes(looped));
+  ASSERT_TRUE(loop.loaded);
+  EXPECT_EQ(loop.contents.Joints[0].Parent, -1);
+  EXPECT_EQ(loop.contents.Joints[1].Parent, -1);
+  EXPECT_EQ(loop.contents.Joints[2].Parent, 0);
+}
+
+TEST(ResolveJointParents, AnimationParentsMustComeFirst) {
+  auto joints = ms3d_fixture::TwoJointArm().Joints;
+  EXPECT_TRUE(ResolveJointParents(joints));
+  joints[1].ParentName = "tip";
+  EXPECT_FALSE(ResolveJointParents(joints));
+  joints[1].ParentName = "";
+  joints[0].ParentName = "tip";
+  EXPECT_FALSE(ResolveJointParents(joints));
 }
 
 TEST(MS3DReader, EveryTruncationIsRefused) {

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/headless_host.h"
 #include "engine/edit_engine.h"
 #include "entities/entity_typus.h"
+#include "models/edit_model.h"
 #include "particles/particle_explosion.h"
 #include "particles/particle_fire.h"
 #include "particles/particle_fountain.h"
@@ -89,6 +92,64 @@ TEST_F(ParticleTest, FreeingTheLastRecordTrimsTrailingFreeRecords) {
   pool.FreeParticle(17);  // out of range: nothing happens
   pool.FreeParticle(-1);
   EXPECT_EQ(pool.Pool.size(), 2u);
+}
+
+TEST_F(ParticleTest, APoolHoldsNoMoreThanItsCap) {
+  TEParticle pool(engine);
+  for (int i = 0; i < TEParticle::MaxParticles; ++i) ASSERT_EQ(pool.AddSpriteParticle(0, {}, TSpriteStyle{}, 1.0f, {}), i);
+  EXPECT_EQ(pool.AddSpriteParticle(0, {}, TSpriteStyle{}, 1.0f, {}), -1);
+  EXPECT_EQ(pool.AddModelParticle(0, {}, 3, 0.5f, 2, {1, 1, 1}, 1.0f, {}), -1);
+  EXPECT_EQ(static_cast<int>(pool.Pool.size()), TEParticle::MaxParticles);
+  pool.FreeParticle(7);
+  EXPECT_EQ(pool.AddSpriteParticle(0, {}, TSpriteStyle{}, 1.0f, {}), 7);
+}
+
+// Settings from a damaged file or a careless dialog make drops that never reach their
+// vanish height, or far too many a burst: every pool stays under its cap, no drop
+// outlives the maximum age, and emission goes on once drops have aged out.
+TEST_F(ParticleTest, DropsThatNeverVanishAgeOutAndBurstsStopAtTheCap) {
+  auto& rising = Place<TEPRain>(typus::Rain);
+  rising.HeadingX = -20.0f;  // the drops climb
+  auto& level = Place<TEPRain>(typus::Rain);
+  level.HeadingX = -15.0f;  // within 10 degrees of level, never down
+  level.ParticleCount = 1;
+  auto& unending = Place<TEPRain>(typus::Rain);
+  unending.VanishHeight = std::nanf("");
+  auto& flat = Place<TEPFountain>(typus::Fountain);
+  flat.PitchLoss = -1.0f;  // the jet bends up and never comes down
+  auto& flood = Place<TEPFountain>(typus::Fountain);
+  flood.ParticleCount = 32767;
+  flood.VanishHeight = -1000.0f;
+  const std::vector<TEParticle*> emitters{&rising, &level, &unending, &flat, &flood};
+
+  flood.Animate();
+  flood.Animate();
+  EXPECT_EQ(Alive(flood), TEParticle::MaxParticles) << "the first burst fills the pool and stops";
+  const int frames = static_cast<int>(TEParticle::MaxParticleAge / 0.5f) + 100;
+  for (int frame = 0; frame < frames; ++frame) {
+    for (TEParticle* emitter : emitters) emitter->Animate();
+    for (TEParticle* emitter : emitters) ASSERT_LE(static_cast<int>(emitter->Pool.size()), TEParticle::MaxParticles);
+  }
+  for (TEParticle* emitter : emitters) {
+    float oldest = 0.0f;
+    for (const auto& p : emitter->Pool)
+      if (p.kind >= 0) oldest = std::max(oldest, p.age);
+    EXPECT_LE(oldest, TEParticle::MaxParticleAge) << emitter->Name.view();
+    EXPECT_GT(Alive(*emitter), 0) << emitter->Name.view();
+  }
+  // One drop every third frame, each living 400 frames.
+  EXPECT_NEAR(Alive(level), 134, 2);
+  EXPECT_EQ(Alive(flood), TEParticle::MaxParticles) << "refilled as its drops age out";
+}
+
+TEST_F(ParticleTest, GrassStopsAtTheCap) {
+  auto& grass = Place<TEPGrass>(typus::Grass);
+  engine.ModelEngine->GetModel(1)->DisplayName = "BLADE";
+  engine.ModelEngine->Count = 1;
+  grass.GrassModel = "BLADE";
+  grass.Amount = 32767;
+  grass.Bind();
+  EXPECT_EQ(Alive(grass), TEParticle::MaxParticles);
 }
 
 TEST_F(ParticleTest, SpriteFrameIsColumnAndRowOfTheCell) {
@@ -243,5 +304,33 @@ TEST_F(ParticleTest, ResetLooksUpTheKindsTexture) {
   auto& fire = Place<TEPFire>(typus::Fire);
   EXPECT_EQ(textures.asked, std::vector<std::string>{"effect\\fire\\fire"});
   EXPECT_EQ(fire.Pool[0].textureHandle, 7);
+  engine.Room->Textures = nullptr;
+}
+
+TEST_F(ParticleTest, AMissingTextureIsReportedOncePerRoom) {
+  struct Missing : TextureLookup {
+    explicit Missing(Host& host) : host(host) {}
+    std::int16_t FindTexture(std::string_view name) override {
+      host.ShowError("QZ_TEXTURE", "Texture \"" + std::string(name) + "\" not found!");
+      return -1;
+    }
+    void FillTextureList(Form&, std::string_view) override {}
+    Host& host;
+  } textures(host);
+  engine.Room->Textures = &textures;
+  const auto reports = [&] {
+    return std::count_if(host.errors.begin(), host.errors.end(), [](const auto& e) { return e.tag == "QZ_TEXTURE"; });
+  };
+  // Two fires and a rain, each bound again as a closing entity dialog does.
+  auto& first = Place<TEPFire>(typus::Fire);
+  auto& second = Place<TEPFire>(typus::Fire);
+  auto& rain = Place<TEPRain>(typus::Rain);
+  for (TEParticle* emitter : std::initializer_list<TEParticle*>{&first, &second, &rain}) emitter->Bind();
+  EXPECT_EQ(reports(), 2) << "the fire sheet and the rain texture, once each";
+  EXPECT_EQ(first.Pool[0].textureHandle, -1);
+  // A new room reports them again.
+  engine.Room->ClearRoom();
+  Place<TEPFire>(typus::Fire).Bind();
+  EXPECT_EQ(reports(), 3);
   engine.Room->Textures = nullptr;
 }

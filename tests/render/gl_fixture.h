@@ -1,7 +1,7 @@
 #pragma once
-// An engine with a started room drawing into a 640 x 480 offscreen context, in a
-// throw-away game directory. Pixels are addressed like the virtual screen: (0, 0) is
-// the top left.
+// An engine with a started room drawing into an offscreen context (640 x 480 unless a
+// fixture picks another panel size), in a throw-away game directory. Pixels are
+// addressed like the virtual screen: (0, 0) is the top left.
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
 
   void SetUp() override {
     std::string error;
-    context = OffscreenContext::Create(Width, Height, &error);
+    context = OffscreenContext::Create(viewWidth, viewHeight, &error);
     ASSERT_NE(context, nullptr) << error;
     engine = std::make_unique<TQZEngine>(host, GameDirectory());
     gl = std::make_unique<TEditGL>(*engine, context->ProcLookup());
@@ -48,7 +48,7 @@ protected:
 
   // Texture list and bitmaps below art/; then the GL state as the window sets it up.
   void StartGL() {
-    gl->ResizeGLScene(Width, Height);
+    gl->ResizeGLScene(viewWidth, viewHeight);
     gl->InitGLState();
     gl->Attach();
     host.errors.clear();
@@ -96,6 +96,9 @@ protected:
     return texts;
   }
 
+  // The panel's size; a fixture may change it before SetUp.
+  int viewWidth = Width;
+  int viewHeight = Height;
   TempGameDir dir;
   HeadlessHost host;
   std::unique_ptr<OffscreenContext> context;

@@ -16,6 +16,7 @@
 #include "particles/particle_main.h"
 #include "room/edit_room.h"
 #include "support/allocation_meter.h"
+#include "support/endless_emitters.h"
 
 namespace {
 
@@ -78,6 +79,30 @@ TEST_F(Soak, EveryEmitterRunsTwentyThousandFramesWithMemoryFlat) {
   RecordHeld(settled);
   EXPECT_LE(allocation_meter::Held(), settled + Slack) << "settled at " << settled;
   EXPECT_GT(ParticlesAlive(), 0u);
+  ExpectNoMessages();
+}
+
+// Emitters whose drops never vanish and one that bursts 32 767 drops: their pools fill
+// up to the cap while the first drops age out, then hold.
+TEST_F(Soak, EmittersWhoseDropsNeverVanishKeepMemoryFlat) {
+  const int frames = FullSession() ? 20000 : 2000;
+  ASSERT_TRUE(AddEndlessEmitters(room));
+  ExpectNoMessages();
+
+  // Past the maximum age every pool is as full as it gets.
+  const int warmUp = static_cast<int>(TEParticle::MaxParticleAge / 0.5f) + 100;
+  for (int i = 0; i < warmUp; ++i) room.DoFrame();
+  const std::size_t settled = allocation_meter::Held();
+  const std::size_t alive = ParticlesAlive();
+  for (int i = warmUp; i < frames; ++i) room.DoFrame();
+  RecordHeld(settled);
+  RecordProperty("particles_alive", std::to_string(alive));
+  EXPECT_LE(allocation_meter::Held(), settled + Slack) << "settled at " << settled;
+  for (const auto& entity : room.Entities) {
+    if (const auto* emitter = dynamic_cast<const TEParticle*>(entity.get()); emitter && emitter->InUse()) {
+      EXPECT_LE(emitter->Pool.size(), static_cast<std::size_t>(TEParticle::MaxParticles)) << emitter->Name.view();
+    }
+  }
   ExpectNoMessages();
 }
 

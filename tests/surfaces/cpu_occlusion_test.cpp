@@ -2,6 +2,7 @@
 
 #include "surfaces/bake_fixture.h"
 #include "surfaces/cpu_occlusion.h"
+#include "support/shadow_cases.h"
 
 namespace {
 
@@ -11,8 +12,11 @@ class CpuShadows : public BakeTest {
 protected:
   bool Hidden(const TVector& from, const TVector& to, std::int16_t skipEntity = -1, std::int16_t skipSurface = -1) {
     CpuOcclusion occlusion(room);
+    occlusion.Rule = rule;
     return occlusion.IsOccluded(skipEntity, skipSurface, from, to);
   }
+
+  OcclusionRule rule = OcclusionRule::Exact;
 };
 
 TEST(ShadowDepth, PerspectiveMappingAndItsInverse) {
@@ -45,18 +49,59 @@ TEST_F(CpuShadows, OccludersInsideTheNearPlaneAreClippedAway) {
   EXPECT_TRUE(Hidden({0, 0, 0}, {0, 0, 4}));
 }
 
-TEST_F(CpuShadows, AnOccluderJustBehindTheTargetHidesItWithinTheDepthMargin) {
+TEST_F(CpuShadows, ExactRuleHidesWithinOneCentimetreBeyondTheTarget) {
+  // The inner face of a wall of two surfaces 0.3 m apart, lit from inside.
+  const TSurface& inner = *Wall(5.0f);
+  Wall(5.3f);
+  EXPECT_FALSE(Hidden({0, 0, 0}, {0.2f, 0.1f, 5.0f}, -1, inner.slotIndex));
+  // A point exactly on another drawn surface, and one just short of it, are hidden;
+  // one further off than the centimetre is not.
+  EXPECT_TRUE(Hidden({0, 0, 0}, {0.2f, 0.1f, 5.3f}, -1, inner.slotIndex));
+  EXPECT_TRUE(Hidden({0, 0, 0}, {0.2f, 0.1f, 5.295f}, -1, inner.slotIndex));
+  EXPECT_FALSE(Hidden({0, 0, 0}, {0.2f, 0.1f, 5.28f}, -1, inner.slotIndex));
+  // Far out as well: the margin stays a centimetre.
+  EXPECT_FALSE(Hidden({0, 0, -40}, {0.2f, 0.1f, 5.0f}, -1, inner.slotIndex));
+  EXPECT_TRUE(Hidden({0, 0, -40}, {0.2f, 0.1f, 5.3f}, -1, inner.slotIndex));
+}
+
+TEST_F(CpuShadows, ExactRuleLightsTargetsAsFarAsTheFarPlane) {
+  EXPECT_FALSE(Hidden({0, 0, 0}, {0, 0, 25.0f}));
+  EXPECT_FALSE(Hidden({0, 0, 0}, {0, 0, 149.0f}));
+  EXPECT_TRUE(Hidden({0, 0, 0}, {0, 0, 151.0f}));
+  EXPECT_TRUE(Hidden({0, 0, 0}, {0, 0, 0.1f}));
+  Wall(20.0f);
+  EXPECT_TRUE(Hidden({0, 0, 0}, {0, 0, 25.0f}));
+}
+
+TEST_F(CpuShadows, EachRuleGivesItsAnswerInTheScenesWhereTheyDiffer) {
+  const auto cases = BuildShadowCases(room);
+  CpuOcclusion occlusion(room);
+  for (OcclusionRule each : {OcclusionRule::Exact, OcclusionRule::Literal}) {
+    occlusion.Rule = each;
+    for (const ShadowCase& c : cases) {
+      EXPECT_EQ(occlusion.IsOccluded(-1, c.skipSurface, c.light, c.point), c.Hidden(each))
+          << c.name << (each == OcclusionRule::Exact ? ", exact" : ", literal");
+    }
+  }
+}
+
+TEST_F(CpuShadows, LiteralRuleHidesWithinTheWindowDepthMargin) {
+  rule = OcclusionRule::Literal;
   // A target 5 m away has depth 0.9613; the margin reaches to depth 0.9713, 6.66 m.
-  const float reach = DistanceAtDepth(WindowDepth(5.0f) + Margin);
+  const float reach = DistanceAtDepth(WindowDepth(5.0f) + LiteralDepthMargin);
   EXPECT_NEAR(reach, 6.66f, 0.01f);
   Wall(6.5f);
   EXPECT_TRUE(Hidden({0, 0, 0}, {0, 0, 5}));
+  rule = OcclusionRule::Exact;
+  EXPECT_FALSE(Hidden({0, 0, 0}, {0, 0, 5}));
+  rule = OcclusionRule::Literal;
   room.Surfaces[0]->Reset();
   Wall(6.8f);
   EXPECT_FALSE(Hidden({0, 0, 0}, {0, 0, 5}));
 }
 
-TEST_F(CpuShadows, TargetsPastTheDepthCutOffOrInsideTheNearPlaneAreNeverLit) {
+TEST_F(CpuShadows, LiteralRuleNeverLightsTargetsPastTheDepthCutOff) {
+  rule = OcclusionRule::Literal;
   EXPECT_FALSE(Hidden({0, 0, 0}, {0, 0, 17.5f}));
   EXPECT_TRUE(Hidden({0, 0, 0}, {0, 0, 17.9f}));
   EXPECT_TRUE(Hidden({0, 0, 0}, {0, 0, 0.1f}));

@@ -158,6 +158,41 @@ TEST_F(LightMaps, ComputeSurfaceLightingGivesEachSurfaceItsOwnBakeAndForgetsTheS
   room.LightMaps = nullptr;
 }
 
+// A texel 25 m from a light of radius 30, with nothing in between: the exact rule lights
+// it, the literal one has no depth left to light anything beyond about 17.7 m.
+TEST_F(LightMaps, TheBakersRuleDecidesATexelFarFromItsLight) {
+  LightMapBaker baker(room);
+  TSurface& far = *Floor(25, 0, 26, 1);
+  Light({0, 1, 0}, 30.0f);
+  const float d = TQZEngine::Distance({0, 1, 0}, {25.125f, 0, 0.125f});
+  const int expected = static_cast<int>(std::nearbyint(std::sin(1.0f - d / 30.0f) * 255.0f));
+  ASSERT_GT(expected, 30);
+  baker.ComputeLightMap(far);
+  EXPECT_EQ(Texel(far, 0, 0), (std::array{expected, expected, expected}));
+  baker.Rule = OcclusionRule::Literal;
+  baker.ComputeLightMap(far);
+  EXPECT_EQ(Texel(far, 0, 0), (std::array{0, 0, 0}));
+}
+
+// A slab 1 m above a floor, lit from 5 m above: the floor beneath lies within the
+// literal rule's margin and blackens the slab's top; the exact rule leaves it lit.
+TEST_F(LightMaps, TheBakersRuleDecidesASlabOverAFloor) {
+  LightMapBaker baker(room);
+  TSurface& slab = *Floor(-6, -6, -5, -5, 1);
+  Floor(-8, -8, -3, -3, 0);
+  Light({-5.5f, 6, -5.5f}, 10.0f);
+  ComputeLightMap(room, slab, nullptr, 1);
+  const std::vector<std::uint8_t> unshadowed(slab.lightMapPixels.begin(),
+                                             slab.lightMapPixels.begin() + static_cast<long>(slab.LightMapSize()));
+  ASSERT_GT(unshadowed[0], 100);
+  baker.ComputeLightMap(slab);
+  EXPECT_TRUE(std::equal(unshadowed.begin(), unshadowed.end(), slab.lightMapPixels.begin()));
+  baker.Rule = OcclusionRule::Literal;
+  baker.ComputeLightMap(slab);
+  EXPECT_TRUE(std::all_of(slab.lightMapPixels.begin(), slab.lightMapPixels.begin() + static_cast<long>(slab.LightMapSize()),
+                          [](std::uint8_t v) { return v == 0; }));
+}
+
 // With "Compute Lighting:" unchecked nothing is cast at all, whatever the method.
 TEST_F(LightMaps, UnlitBakesAskNoShadowTest) {
   struct CountingTest : Occlusion {

@@ -78,17 +78,56 @@ TEST_F(BakeCommand, WritesTheLightMapsTheEditorComputes) {
 
 TEST_F(BakeCommand, CompareReportsTheTexelsWhereTheRenderedTestDiffers) {
   WriteRoom("in.rer");
-  const ToolRun run = Tool("bake " + Path("in.rer") + " " + Path("out.rer") + " --compare");
-  if (run.status != 0 && run.err.find("not available") != std::string::npos) GTEST_SKIP() << run.err;
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("gl: 2 surfaces"), std::string::npos) << run.out;
-  // 16 x 16 floor and 4 x 4 slab texels.
-  EXPECT_NE(run.out.find(" of 272 texels differ"), std::string::npos) << run.out;
+  for (const char* options : {"", " --occlusion literal --view 641x481"}) {
+    const ToolRun run = Tool("bake " + Path("in.rer") + " " + Path("out.rer") + " --compare" + options);
+    if (run.status != 0 && run.err.find("not available") != std::string::npos) GTEST_SKIP() << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("gl: 2 surfaces"), std::string::npos) << run.out;
+    // 16 x 16 floor and 4 x 4 slab texels.
+    EXPECT_NE(run.out.find(" of 272 texels differ"), std::string::npos) << run.out;
+  }
 }
 
-TEST_F(BakeCommand, UnknownMethodsAndUnreadableRoomsFail) {
+// A far light whose texels the literal rule leaves black, on panels of even and odd size.
+TEST_F(BakeCommand, TheShadowRuleAndViewSizeAreChosenOnTheCommandLine) {
+  engine_.Room->AddLight({20, 5, 10}, {0, 1, 0}, 30.0f);
+  WriteRoom("in.rer");
+  TRoom& room = *engine_.Room;
+  host_.Memory(FormId::Main).SetChecked("CBLightMapCompute", true);
+  std::vector<std::vector<std::uint8_t>> exact;
+  for (const auto& [rule, word] : {std::pair{OcclusionRule::Exact, ""}, {OcclusionRule::Literal, " --occlusion literal"}}) {
+    for (const ShadowView view : {ShadowView{640, 480}, ShadowView{641, 481}}) {
+      const std::string size = std::to_string(view.width) + "x" + std::to_string(view.height);
+      SCOPED_TRACE(size + word);
+      const ToolRun run = Tool("bake " + Path("in.rer") + " " + Path("out.rer") + word + " --view " + size);
+      ASSERT_EQ(run.status, 0) << run.err;
+      ASSERT_TRUE(room.LoadFromFile(Path("in.rer")));
+      CpuOcclusion occlusion(room, view);
+      occlusion.Rule = rule;
+      for (const auto& s : room.Surfaces) {
+        if (s->InUse()) ComputeLightMap(room, *s, &occlusion, 1);
+      }
+      const auto expected = LightMaps(room);
+      ASSERT_TRUE(room.LoadFromFile(Path("out.rer")));
+      EXPECT_EQ(LightMaps(room), expected);
+      if (rule == OcclusionRule::Exact) exact = expected;
+    }
+  }
+  // The far light's green reaches the floor under the exact rule only.
+  const auto green = [](const std::vector<std::uint8_t>& map) {
+    int sum = 0;
+    for (std::size_t i = 1; i < map.size(); i += 3) sum += map[i];
+    return sum;
+  };
+  EXPECT_GT(green(exact[0]), green(LightMaps(room)[0]));
+}
+
+TEST_F(BakeCommand, UnknownMethodsRulesViewsAndUnreadableRoomsFail) {
   WriteRoom("in.rer");
   EXPECT_NE(Tool("bake " + Path("in.rer") + " " + Path("out.rer") + " --method magic").status, 0);
+  EXPECT_NE(Tool("bake " + Path("in.rer") + " " + Path("out.rer") + " --occlusion loose").status, 0);
+  for (const char* view : {"0x480", "640", "640x", "x480", "640x480x2", "5000x480", "-640x480"})
+    EXPECT_NE(Tool("bake " + Path("in.rer") + " " + Path("out.rer") + " --view " + view).status, 0) << view;
   const ToolRun missing = Tool("bake " + Path("none.rer") + " " + Path("out.rer"));
   EXPECT_NE(missing.status, 0);
   EXPECT_FALSE(fs::exists(Path("out.rer")));

@@ -285,7 +285,7 @@ TEST_F(EditorTest, LongWorkKeepsFramesGoingButHoldsClosingUntilItEnds) {
   EXPECT_EQ(shutDowns.count(), 1);
 }
 
-TEST_F(EditorTest, RenderedShadowTestSwitchesTheBakeMethod) {
+TEST_F(EditorTest, RoomMenuSwitchesTheBakesShadowMethodAndRule) {
   StartEditor();
   LightMapBaker* baker = Engine().Room->LightMaps;
   ASSERT_NE(baker, nullptr);
@@ -294,6 +294,15 @@ TEST_F(EditorTest, RenderedShadowTestSwitchesTheBakeMethod) {
   EXPECT_EQ(baker->Method, ShadowMethod::Gl);
   Main().MenuAction("RenderedShadowTest1")->trigger();
   EXPECT_EQ(baker->Method, ShadowMethod::Cpu);
+
+  EXPECT_EQ(baker->Rule, OcclusionRule::Exact);
+  Main().MenuAction("LiteralShadowDepth1")->trigger();
+  EXPECT_EQ(baker->Rule, OcclusionRule::Literal);
+  Main().MenuAction("LiteralShadowDepth1")->trigger();
+  EXPECT_EQ(baker->Rule, OcclusionRule::Exact);
+  // The ray caster casts through the pixel the rendered test reads on this panel.
+  EXPECT_EQ(baker->View.width, 641);
+  EXPECT_EQ(baker->View.height, 481);
 }
 
 TEST_F(EditorTest, ATroughClickMovesAScrollBarByFifty) {
