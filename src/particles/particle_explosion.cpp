@@ -1,6 +1,5 @@
 #include "particles/particle_explosion.h"
 
-#include "engine/edit_engine.h"
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
 
@@ -10,10 +9,3 @@ void TEPExplosion::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPExplosion", "Explosion");
   visitor.Number(ExplosionSize, {"ExplosionSize", "EditPExplosionSize", "Size:"});
 }
-
-void TEPExplosion::Bind() {
-  ResolveModel();
-  ClearLinks();
-  ClearParticles();
-}
-

@@ -10,7 +10,6 @@ public:
   float ExplosionSize = 1.0f;
 
   void VisitFields(RecordVisitor& visitor) override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEPExplosion"; }
 };

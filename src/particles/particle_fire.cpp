@@ -16,7 +16,7 @@ constexpr int FrameColumns = 8;
 constexpr float FlameLifetime = 10.0f;  // 20 frames
 }  // namespace
 
-TEPFire::TEPFire(TQZEngine& engine) : TEParticle(engine, {"FIRE", typus::Fire}) {}
+TEPFire::TEPFire(TQZEngine& engine) : TEParticle(engine, {"FIRE", typus::Fire}, "effect\\fire\\fire") {}
 
 void TEPFire::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPFire", "Fire");
@@ -25,10 +25,7 @@ void TEPFire::VisitFields(RecordVisitor& visitor) {
 }
 
 void TEPFire::Bind() {
-  ResolveModel();
-  ClearLinks();
-  ClearParticles();
-  texture_ = LoadTexture("effect\\fire\\fire");
+  TEParticle::Bind();
   EmitFlame(BaseFlame, BaseFlameScale);
 }
 
@@ -43,7 +40,7 @@ void TEPFire::EmitFlame(std::int16_t kind, float scale) {
   TSpriteStyle style;
   style.upright = true;
   style.billboard = true;
-  style.textureHandle = texture_;
+  style.textureHandle = SpriteTexture;
   style.alpha = FlameAlpha;
   style.blendMode = 1;
   AddSpriteParticle(kind, position, style, Size * FireSize * scale, Rotation);

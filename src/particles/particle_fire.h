@@ -19,6 +19,4 @@ public:
 private:
   void EmitFlame(std::int16_t kind, float scale);
   void UpdateFlame(int index);
-
-  std::int16_t texture_ = -1;
 };

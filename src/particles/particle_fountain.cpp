@@ -12,7 +12,7 @@ constexpr float EmissionInterval = 0.5f;  // a burst every second frame
 constexpr float LowestPitch = -80.0f;     // the jet stops bending once it points down this far
 }  // namespace
 
-TEPFountain::TEPFountain(TQZEngine& engine) : TEParticle(engine, {"FOUNTAIN", typus::Fountain}) {}
+TEPFountain::TEPFountain(TQZEngine& engine) : TEParticle(engine, {"FOUNTAIN", typus::Fountain}, "effect\\water\\splat") {}
 
 void TEPFountain::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPFountain", "Fountain");
@@ -27,12 +27,6 @@ void TEPFountain::VisitFields(RecordVisitor& visitor) {
   visitor.Number(ParticleCount, {"ParticleCount", "EditPFountainParticleCount", "Particle Count:"});
 }
 
-void TEPFountain::Bind() {
-  ResolveModel();
-  ClearLinks();
-  ClearParticles();
-  texture_ = LoadTexture("effect\\water\\splat");
-}
 
 int TEPFountain::EmitDrop() {
   TVector position = Position;
@@ -42,7 +36,7 @@ int TEPFountain::EmitDrop() {
   rotation.y += RandomBetween(-HeadingSpread, HeadingSpread);
   rotation.x += RandomBetween(-PitchSpread, PitchSpread) + StartPitch;
   TSpriteStyle style;
-  style.textureHandle = texture_;
+  style.textureHandle = SpriteTexture;
   style.alpha = 0.4f;
   style.blendMode = 2;
   style.colour = {0.2f, 0.7f, 1.0f};

@@ -25,9 +25,7 @@ void TEPGrass::VisitFields(RecordVisitor& visitor) {
 }
 
 void TEPGrass::Bind() {
-  ResolveModel();
-  ClearLinks();
-  ClearParticles();
+  TEParticle::Bind();
   const std::int16_t model = Engine.ModelEngine ? Engine.ModelEngine->FindModel(GrassModel) : std::int16_t{-1};
   if (model == -1) return;
   int i = 0;

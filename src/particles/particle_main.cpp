@@ -7,8 +7,14 @@
 TEParticle::TEParticle(TQZEngine& engine) : TEParticle(engine, {"PARTICLE", typus::Particle}) {}
 
 // Every emitter shows the same editor model.
-TEParticle::TEParticle(TQZEngine& engine, const Kind& kind)
-    : TEntity(engine, {kind.name, kind.typus, "EDITOR_PARTICLE", kind.visible}) {}
+TEParticle::TEParticle(TQZEngine& engine, const Kind& kind, std::string_view spriteTextureName)
+    : TEntity(engine, {kind.name, kind.typus, "EDITOR_PARTICLE", kind.visible}), spriteTextureName_(spriteTextureName) {}
+
+void TEParticle::Bind() {
+  TEntity::Bind();
+  ClearParticles();
+  if (!spriteTextureName_.empty()) SpriteTexture = Room().FindEffectTexture(spriteTextureName_);
+}
 
 // The highest free record is reused, so live records never move and the pool only
 // grows to the most particles alive at once.
@@ -83,10 +89,6 @@ void TEParticle::SetSpriteFrame(int index, int frame, int columns) {
   TParticle& p = Pool[static_cast<std::size_t>(index)];
   p.spriteColumn = static_cast<float>(frame % columns);
   p.spriteRow = static_cast<float>(frame / columns);
-}
-
-std::int16_t TEParticle::LoadTexture(std::string_view name) {
-  return Room().FindEffectTexture(name);
 }
 
 float TEParticle::RandomBetween(float low, float high) { return Engine.Math.RandomBetween(low, high); }

@@ -59,9 +59,12 @@ public:
   static constexpr float MaxParticleAge = 200.0f;
 
   explicit TEParticle(TQZEngine& engine);
-  // A kind of emitter: its base name and typus.
-  TEParticle(TQZEngine& engine, const Kind& kind);
+  // A kind of emitter: its base name and typus, and the texture its sprites are drawn
+  // with (none for emitters of models).
+  TEParticle(TQZEngine& engine, const Kind& kind, std::string_view spriteTextureName = {});
 
+  // Every bind starts the pool anew and looks the sprite texture up again.
+  void Bind() override;
   std::string_view ClassName() const override { return "TEParticle"; }
 
   float EmissionTimer = 0.0f;
@@ -81,8 +84,8 @@ public:
   void SetSpriteFrame(int index, int frame, int columns);
 
 protected:
-  // Slot of a texture of the texture list, -1 when there is none (or no renderer).
-  std::int16_t LoadTexture(std::string_view name);
+  // Slot of the sprite texture in the texture list, -1 when there is none (or no renderer).
+  std::int16_t SpriteTexture = -1;
   // a + n * (b - a) / 1000 with n random in 0..999.
   float RandomBetween(float low, float high);
   // Random whole number 0 .. n - 1.
@@ -101,4 +104,6 @@ protected:
 
 private:
   int Allocate();
+
+  std::string_view spriteTextureName_;
 };

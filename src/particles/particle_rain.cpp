@@ -10,7 +10,7 @@ constexpr float DirectionSpread = 10.0f;  // degrees
 constexpr float DropCell = 8.0f;          // texels
 }  // namespace
 
-TEPRain::TEPRain(TQZEngine& engine) : TEParticle(engine, {"RAIN", typus::Rain}) {}
+TEPRain::TEPRain(TQZEngine& engine) : TEParticle(engine, {"RAIN", typus::Rain}, "effect\\water\\rain") {}
 
 void TEPRain::VisitFields(RecordVisitor& visitor) {
   visitor.Page("TabSheetPRain", "Rain");
@@ -26,12 +26,6 @@ void TEPRain::VisitFields(RecordVisitor& visitor) {
   visitor.Number(ParticleCount, {"ParticleCount", "EditPRainParticleCount", "Particle Count:"});
 }
 
-void TEPRain::Bind() {
-  ResolveModel();
-  ClearLinks();
-  ClearParticles();
-  texture_ = LoadTexture("effect\\water\\rain");
-}
 
 // Drops start anywhere over the rain's rectangle, wherever the emitter itself stands.
 int TEPRain::EmitDrop() {
@@ -41,7 +35,7 @@ int TEPRain::EmitDrop() {
   TSpriteStyle style;
   style.cellHeight = DropCell;
   style.cellWidth = DropCell;
-  style.textureHandle = texture_;
+  style.textureHandle = SpriteTexture;
   style.alpha = 1.0f;
   style.blendMode = 2;
   return AddSpriteParticle(0, position, style, Size * RainSize * 0.15f, rotation);

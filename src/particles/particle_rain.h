@@ -20,12 +20,9 @@ public:
 
   void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEPRain"; }
 
 private:
   int EmitDrop();  // the drop's index, -1 when the pool is full
-
-  std::int16_t texture_ = -1;
 };
