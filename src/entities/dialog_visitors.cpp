@@ -25,21 +25,21 @@ std::string NumberedControl(std::string_view control, std::size_t index) {
 
 void DialogFiller::Page(std::string_view sheet, std::string_view) { entity_dialog::ShowPage(form_, sheet); }
 
-void DialogFiller::Number(float& value, const FieldSpec& field) { engine_.ShowFloat(form_, field.control, value); }
+void DialogFiller::Number(float& value, const FieldInfo& field) { engine_.ShowFloat(form_, field.control, value); }
 
-void DialogFiller::Number(std::int16_t& value, const FieldSpec& field) { engine_.ShowInt(form_, field.control, value); }
+void DialogFiller::Number(std::int16_t& value, const FieldInfo& field) { engine_.ShowInt(form_, field.control, value); }
 
-void DialogFiller::Vector(TVector& value, const FieldSpec& field) {
+void DialogFiller::Vector(TVector& value, const FieldInfo& field) {
   for (int axis = 0; axis < 3; ++axis) engine_.ShowFloat(form_, Axis(field.control, axis), Component(value, axis));
 }
 
-void DialogFiller::List(std::int16_t& value, const FieldSpec& field) {
+void DialogFiller::List(std::int16_t& value, const FieldInfo& field) {
   dialog_values::ShowListIndex(form_, field.control, value, field.list);
 }
 
-void DialogFiller::Check(bool& value, const FieldSpec& field) { form_.SetChecked(field.control, value); }
+void DialogFiller::Check(bool& value, const FieldInfo& field) { form_.SetChecked(field.control, value); }
 
-void DialogFiller::ShowText(std::string_view text, std::string_view control, const FieldSpec& field) {
+void DialogFiller::ShowText(std::string_view text, std::string_view control, const FieldInfo& field) {
   if (field.offers == offers::Models) {
     if (engine_.ModelEngine) engine_.ModelEngine->FillModelList(form_, control);
   } else if (field.offers != offers::Nothing) {
@@ -48,19 +48,19 @@ void DialogFiller::ShowText(std::string_view text, std::string_view control, con
   form_.SetText(control, text);
 }
 
-void DialogFiller::Names(std::span<String32> values, const FieldSpec& field) {
+void DialogFiller::Names(std::span<String32> values, const FieldInfo& field) {
   for (std::size_t i = 0; i < values.size(); ++i) ShowText(values[i].view(), NumberedControl(field.control, i), field);
 }
 
 // The lists are filled before the indices are set, so the value box shows the names of
 // the stored variable.
 void DialogFiller::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value,
-                            const VariableSpec& spec) {
-  engine_.FillVariableCombo(form_, spec.variableBox);
-  FillValueNames(engine_, form_, spec.valueBox, variable);
-  dialog_values::ShowListIndex(form_, spec.variableBox, variable, VariableIni);
-  dialog_values::ShowListIndex(form_, spec.modeBox, mode);
-  dialog_values::ShowListIndex(form_, spec.valueBox, value, VariableIni);
+                            const VariableBoxes& boxes) {
+  engine_.FillVariableCombo(form_, boxes.variableBox);
+  FillValueNames(engine_, form_, boxes.valueBox, variable);
+  dialog_values::ShowListIndex(form_, boxes.variableBox, variable, VariableIni);
+  dialog_values::ShowListIndex(form_, boxes.modeBox, mode);
+  dialog_values::ShowListIndex(form_, boxes.valueBox, value, VariableIni);
 }
 
 // ---- Reading back ---------------------------------------------------------------------
@@ -70,7 +70,7 @@ DialogReader::DialogReader(TQZEngine& engine, Form& form)
 
 void DialogReader::Page(std::string_view, std::string_view) { stopped_ = false; }
 
-void DialogReader::Number(float& value, const FieldSpec& field) {
+void DialogReader::Number(float& value, const FieldInfo& field) {
   if (stopped_) return;
   if (field.conversion == Conversion::Block)
     stopped_ = !block_.Float(field.control, value);
@@ -78,7 +78,7 @@ void DialogReader::Number(float& value, const FieldSpec& field) {
     engine_.ReadFloat(form_, field.control, value);
 }
 
-void DialogReader::Number(std::int16_t& value, const FieldSpec& field) {
+void DialogReader::Number(std::int16_t& value, const FieldInfo& field) {
   if (stopped_) return;
   if (field.conversion == Conversion::Block)
     stopped_ = !block_.Int(field.control, value);
@@ -86,35 +86,35 @@ void DialogReader::Number(std::int16_t& value, const FieldSpec& field) {
     engine_.ReadInt(form_, field.control, value);
 }
 
-void DialogReader::Vector(TVector& value, const FieldSpec& field) {
+void DialogReader::Vector(TVector& value, const FieldInfo& field) {
   for (int axis = 0; axis < 3; ++axis) Number(Component(value, axis), {field.name, Axis(field.control, axis), {}, field.conversion});
 }
 
-void DialogReader::List(std::int16_t& value, const FieldSpec& field) {
+void DialogReader::List(std::int16_t& value, const FieldInfo& field) {
   if (!stopped_) value = dialog_values::ReadListIndex(form_, field.control, value);
 }
 
-void DialogReader::Check(bool& value, const FieldSpec& field) {
+void DialogReader::Check(bool& value, const FieldInfo& field) {
   if (!stopped_) value = form_.Checked(field.control);
 }
 
 // Longer texts are cut to the field's capacity.
-void DialogReader::Text(String32& value, const FieldSpec& field) {
+void DialogReader::Text(String32& value, const FieldInfo& field) {
   if (!stopped_) value = form_.Text(field.control);
 }
 
-void DialogReader::Text(String255& value, const FieldSpec& field) {
+void DialogReader::Text(String255& value, const FieldInfo& field) {
   if (!stopped_) value = form_.Text(field.control);
 }
 
-void DialogReader::Names(std::span<String32> values, const FieldSpec& field) {
+void DialogReader::Names(std::span<String32> values, const FieldInfo& field) {
   for (std::size_t i = 0; i < values.size() && !stopped_; ++i) values[i] = form_.Text(NumberedControl(field.control, i));
 }
 
 void DialogReader::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value,
-                            const VariableSpec& spec) {
+                            const VariableBoxes& boxes) {
   if (stopped_) return;
-  variable = dialog_values::ReadListIndex(form_, spec.variableBox, variable);
-  mode = dialog_values::ReadListIndex(form_, spec.modeBox, mode);
-  value = dialog_values::ReadListIndex(form_, spec.valueBox, value);
+  variable = dialog_values::ReadListIndex(form_, boxes.variableBox, variable);
+  mode = dialog_values::ReadListIndex(form_, boxes.modeBox, mode);
+  value = dialog_values::ReadListIndex(form_, boxes.valueBox, value);
 }

@@ -14,19 +14,19 @@ class DialogFiller : public RecordVisitor {
 public:
   DialogFiller(const TEntity& entity, TQZEngine& engine, Form& form) : entity_(entity), engine_(engine), form_(form) {}
   void Page(std::string_view sheet, std::string_view caption) override;
-  void Number(float& value, const FieldSpec& field) override;
-  void Number(std::int16_t& value, const FieldSpec& field) override;
-  void Vector(TVector& value, const FieldSpec& field) override;
-  void List(std::int16_t& value, const FieldSpec& field) override;
-  void Check(bool& value, const FieldSpec& field) override;
-  void Text(String32& value, const FieldSpec& field) override { ShowText(value.view(), field.control, field); }
-  void Text(String255& value, const FieldSpec& field) override { ShowText(value.view(), field.control, field); }
-  void Names(std::span<String32> values, const FieldSpec& field) override;
-  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec& spec) override;
+  void Number(float& value, const FieldInfo& field) override;
+  void Number(std::int16_t& value, const FieldInfo& field) override;
+  void Vector(TVector& value, const FieldInfo& field) override;
+  void List(std::int16_t& value, const FieldInfo& field) override;
+  void Check(bool& value, const FieldInfo& field) override;
+  void Text(String32& value, const FieldInfo& field) override { ShowText(value.view(), field.control, field); }
+  void Text(String255& value, const FieldInfo& field) override { ShowText(value.view(), field.control, field); }
+  void Names(std::span<String32> values, const FieldInfo& field) override;
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override;
   void Gap(std::size_t) override {}
 
 private:
-  void ShowText(std::string_view text, std::string_view control, const FieldSpec& field);
+  void ShowText(std::string_view text, std::string_view control, const FieldInfo& field);
 
   const TEntity& entity_;
   TQZEngine& engine_;
@@ -39,15 +39,15 @@ class DialogReader : public RecordVisitor {
 public:
   DialogReader(TQZEngine& engine, Form& form);
   void Page(std::string_view sheet, std::string_view caption) override;
-  void Number(float& value, const FieldSpec& field) override;
-  void Number(std::int16_t& value, const FieldSpec& field) override;
-  void Vector(TVector& value, const FieldSpec& field) override;
-  void List(std::int16_t& value, const FieldSpec& field) override;
-  void Check(bool& value, const FieldSpec& field) override;
-  void Text(String32& value, const FieldSpec& field) override;
-  void Text(String255& value, const FieldSpec& field) override;
-  void Names(std::span<String32> values, const FieldSpec& field) override;
-  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec& spec) override;
+  void Number(float& value, const FieldInfo& field) override;
+  void Number(std::int16_t& value, const FieldInfo& field) override;
+  void Vector(TVector& value, const FieldInfo& field) override;
+  void List(std::int16_t& value, const FieldInfo& field) override;
+  void Check(bool& value, const FieldInfo& field) override;
+  void Text(String32& value, const FieldInfo& field) override;
+  void Text(String255& value, const FieldInfo& field) override;
+  void Names(std::span<String32> values, const FieldInfo& field) override;
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override;
   void Gap(std::size_t) override {}
 
 private:

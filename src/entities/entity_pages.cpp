@@ -28,26 +28,26 @@ public:
     const bool known = std::any_of(pages_.begin(), pages_.end(), [&](const EntityPage& page) { return page.sheet == sheet; });
     page_ = known ? nullptr : &pages_.emplace_back(EntityPage{std::string(sheet), std::string(caption), {}});
   }
-  void Number(float&, const FieldSpec& field) override { Add(field.control, PageControlKind::Edit, field.label); }
-  void Number(std::int16_t&, const FieldSpec& field) override { Add(field.control, PageControlKind::Edit, field.label); }
-  void Vector(TVector&, const FieldSpec& field) override {
+  void Number(float&, const FieldInfo& field) override { Add(field.control, PageControlKind::Edit, field.label); }
+  void Number(std::int16_t&, const FieldInfo& field) override { Add(field.control, PageControlKind::Edit, field.label); }
+  void Vector(TVector&, const FieldInfo& field) override {
     for (const char* axis : {"X", "Y", "Z"})
       Add(std::string(field.control) + axis, PageControlKind::Edit, *axis == 'X' ? field.label : "");
   }
-  void List(std::int16_t&, const FieldSpec& field) override {
+  void List(std::int16_t&, const FieldInfo& field) override {
     Add(field.control, PageControlKind::ListIndex, field.label);
   }
-  void Check(bool&, const FieldSpec& field) override { Add(field.control, PageControlKind::Check, field.label); }
-  void Text(String32&, const FieldSpec& field) override { AddText(field.control, field.label, ShortText); }
-  void Text(String255&, const FieldSpec& field) override { AddText(field.control, field.label, LongText); }
-  void Names(std::span<String32> values, const FieldSpec& field) override {
+  void Check(bool&, const FieldInfo& field) override { Add(field.control, PageControlKind::Check, field.label); }
+  void Text(String32&, const FieldInfo& field) override { AddText(field.control, field.label, ShortText); }
+  void Text(String255&, const FieldInfo& field) override { AddText(field.control, field.label, LongText); }
+  void Names(std::span<String32> values, const FieldInfo& field) override {
     for (std::size_t i = 0; i < values.size(); ++i)
       AddText(NumberedControl(field.control, i), std::string(field.label) + " " + std::to_string(i + 1) + ":", ShortText);
   }
-  void Variable(std::int16_t&, std::int16_t&, std::int16_t&, const VariableSpec& spec) override {
-    Add(spec.variableBox, PageControlKind::ListIndex, spec.variableLabel);
-    Add(spec.modeBox, PageControlKind::ListIndex, spec.modeLabel);
-    Add(spec.valueBox, PageControlKind::ListIndex, "");
+  void Variable(std::int16_t&, std::int16_t&, std::int16_t&, const VariableBoxes& boxes) override {
+    Add(boxes.variableBox, PageControlKind::ListIndex, boxes.variableLabel);
+    Add(boxes.modeBox, PageControlKind::ListIndex, boxes.modeLabel);
+    Add(boxes.valueBox, PageControlKind::ListIndex, "");
   }
   void Gap(std::size_t) override {}
 

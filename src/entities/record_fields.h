@@ -22,12 +22,12 @@ enum class Conversion {
 // What the list of a name box offers.
 namespace offers {
 constexpr std::int16_t Nothing = 0;  // free text; the box keeps the list it has
-constexpr std::int16_t AnyKind = -1;  // every other entity's name
+// TEntity::AnyTypus (-1): every other entity's name.
 constexpr std::int16_t Models = -2;  // every loaded model's name
 // Any typus: the names of that kind's entities.
 }  // namespace offers
 
-struct FieldSpec {
+struct FieldInfo {
   std::string_view name;     // the field's own name, as dumps show it
   std::string_view control;  // "Edit..." edit, "CB..." box, "CheckBox..." check box;
                              // a vector's three edits add "X", "Y", "Z", a name list "1", "2", ...
@@ -42,7 +42,7 @@ struct FieldSpec {
 
 // The three list boxes of a variable condition or assignment: the variable, the
 // comparison or operation beside the variable's values.
-struct VariableSpec {
+struct VariableBoxes {
   std::string_view name;
   std::string_view variableBox, modeBox, valueBox;
   std::string_view variableLabel, modeLabel;
@@ -54,16 +54,16 @@ public:
 
   // A kind's dialog page begins: a failed conversion block stops the rest of its page.
   virtual void Page(std::string_view sheet, std::string_view caption) = 0;
-  virtual void Number(float& value, const FieldSpec& field) = 0;
-  virtual void Number(std::int16_t& value, const FieldSpec& field) = 0;
-  virtual void Vector(TVector& value, const FieldSpec& field) = 0;
+  virtual void Number(float& value, const FieldInfo& field) = 0;
+  virtual void Number(std::int16_t& value, const FieldInfo& field) = 0;
+  virtual void Vector(TVector& value, const FieldInfo& field) = 0;
   // A list field: the item index of its list.
-  virtual void List(std::int16_t& value, const FieldSpec& field) = 0;
-  virtual void Check(bool& value, const FieldSpec& field) = 0;
-  virtual void Text(String32& value, const FieldSpec& field) = 0;
-  virtual void Text(String255& value, const FieldSpec& field) = 0;
-  virtual void Names(std::span<String32> values, const FieldSpec& field) = 0;
-  virtual void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec& spec) = 0;
+  virtual void List(std::int16_t& value, const FieldInfo& field) = 0;
+  virtual void Check(bool& value, const FieldInfo& field) = 0;
+  virtual void Text(String32& value, const FieldInfo& field) = 0;
+  virtual void Text(String255& value, const FieldInfo& field) = 0;
+  virtual void Names(std::span<String32> values, const FieldInfo& field) = 0;
+  virtual void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) = 0;
   // Bytes the record holds between fields (aligned layouts): zeros, skipped on reading.
   virtual void Gap(std::size_t bytes) = 0;
 };

@@ -4,17 +4,17 @@
 
 namespace {
 
-bool NamesAnEntityHere(const FieldSpec& field) {
+bool NamesAnEntityHere(const FieldInfo& field) {
   return field.linked && field.offers != offers::Nothing && field.offers != offers::Models;
 }
 
 }  // namespace
 
-void RecordWriter::Names(std::span<String32> values, const FieldSpec&) {
+void RecordWriter::Names(std::span<String32> values, const FieldInfo&) {
   for (const String32& name : values) file_.WriteString(name);
 }
 
-void RecordWriter::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) {
+void RecordWriter::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes&) {
   for (const std::int16_t index : {variable, mode, value}) file_.WriteI16(index);
 }
 
@@ -22,25 +22,25 @@ void RecordWriter::Gap(std::size_t bytes) {
   for (std::size_t i = 0; i < bytes; ++i) file_.WriteU8(0);
 }
 
-void RecordReader::Names(std::span<String32> values, const FieldSpec&) {
+void RecordReader::Names(std::span<String32> values, const FieldInfo&) {
   for (String32& name : values) name = file_.ReadString<32>();
 }
 
-void RecordReader::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) {
+void RecordReader::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes&) {
   for (std::int16_t* index : {&variable, &mode, &value}) *index = file_.ReadI16();
 }
 
 void FieldDescriber::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value,
-                              const VariableSpec& spec) {
+                              const VariableBoxes& boxes) {
   const std::int16_t indices[] = {variable, mode, value};
-  sink_.List(spec.name, indices);
+  sink_.List(boxes.name, indices);
 }
 
-void FieldLinker::Text(String32& value, const FieldSpec& field) {
+void FieldLinker::Text(String32& value, const FieldInfo& field) {
   if (NamesAnEntityHere(field)) entity_.AddLink(value);
 }
 
-void FieldLinker::Names(std::span<String32> values, const FieldSpec& field) {
+void FieldLinker::Names(std::span<String32> values, const FieldInfo& field) {
   if (NamesAnEntityHere(field))
     for (String32& name : values) entity_.AddLink(name);
 }

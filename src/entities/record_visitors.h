@@ -10,15 +10,15 @@ class TEntity;
 class RecordWriter : public StoredFieldVisitor {
 public:
   explicit RecordWriter(BinaryWriter& file) : file_(file) {}
-  void Number(float& value, const FieldSpec&) override { file_.WriteF32(value); }
-  void Number(std::int16_t& value, const FieldSpec&) override { file_.WriteI16(value); }
-  void Vector(TVector& value, const FieldSpec&) override { file_.WriteVector(value); }
-  void List(std::int16_t& value, const FieldSpec&) override { file_.WriteI16(value); }
-  void Check(bool& value, const FieldSpec&) override { file_.WriteBool(value); }
-  void Text(String32& value, const FieldSpec&) override { file_.WriteString(value); }
-  void Text(String255& value, const FieldSpec&) override { file_.WriteString(value); }
-  void Names(std::span<String32> values, const FieldSpec&) override;
-  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) override;
+  void Number(float& value, const FieldInfo&) override { file_.WriteF32(value); }
+  void Number(std::int16_t& value, const FieldInfo&) override { file_.WriteI16(value); }
+  void Vector(TVector& value, const FieldInfo&) override { file_.WriteVector(value); }
+  void List(std::int16_t& value, const FieldInfo&) override { file_.WriteI16(value); }
+  void Check(bool& value, const FieldInfo&) override { file_.WriteBool(value); }
+  void Text(String32& value, const FieldInfo&) override { file_.WriteString(value); }
+  void Text(String255& value, const FieldInfo&) override { file_.WriteString(value); }
+  void Names(std::span<String32> values, const FieldInfo&) override;
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes&) override;
   void Gap(std::size_t bytes) override;
 
 private:
@@ -28,15 +28,15 @@ private:
 class RecordReader : public StoredFieldVisitor {
 public:
   explicit RecordReader(BinaryReader& file) : file_(file) {}
-  void Number(float& value, const FieldSpec&) override { value = file_.ReadF32(); }
-  void Number(std::int16_t& value, const FieldSpec&) override { value = file_.ReadI16(); }
-  void Vector(TVector& value, const FieldSpec&) override { value = file_.ReadVector(); }
-  void List(std::int16_t& value, const FieldSpec&) override { value = file_.ReadI16(); }
-  void Check(bool& value, const FieldSpec&) override { value = file_.ReadBool(); }
-  void Text(String32& value, const FieldSpec&) override { value = file_.ReadString<32>(); }
-  void Text(String255& value, const FieldSpec&) override { value = file_.ReadString<255>(); }
-  void Names(std::span<String32> values, const FieldSpec&) override;
-  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec&) override;
+  void Number(float& value, const FieldInfo&) override { value = file_.ReadF32(); }
+  void Number(std::int16_t& value, const FieldInfo&) override { value = file_.ReadI16(); }
+  void Vector(TVector& value, const FieldInfo&) override { value = file_.ReadVector(); }
+  void List(std::int16_t& value, const FieldInfo&) override { value = file_.ReadI16(); }
+  void Check(bool& value, const FieldInfo&) override { value = file_.ReadBool(); }
+  void Text(String32& value, const FieldInfo&) override { value = file_.ReadString<32>(); }
+  void Text(String255& value, const FieldInfo&) override { value = file_.ReadString<255>(); }
+  void Names(std::span<String32> values, const FieldInfo&) override;
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes&) override;
   void Gap(std::size_t bytes) override { file_.Skip(bytes); }
 
 private:
@@ -47,15 +47,15 @@ private:
 class FieldLinker : public StoredFieldVisitor {
 public:
   explicit FieldLinker(TEntity& entity) : entity_(entity) {}
-  void Number(float&, const FieldSpec&) override {}
-  void Number(std::int16_t&, const FieldSpec&) override {}
-  void Vector(TVector&, const FieldSpec&) override {}
-  void List(std::int16_t&, const FieldSpec&) override {}
-  void Check(bool&, const FieldSpec&) override {}
-  void Text(String32& value, const FieldSpec& field) override;
-  void Text(String255&, const FieldSpec&) override {}
-  void Names(std::span<String32> values, const FieldSpec& field) override;
-  void Variable(std::int16_t&, std::int16_t&, std::int16_t&, const VariableSpec&) override {}
+  void Number(float&, const FieldInfo&) override {}
+  void Number(std::int16_t&, const FieldInfo&) override {}
+  void Vector(TVector&, const FieldInfo&) override {}
+  void List(std::int16_t&, const FieldInfo&) override {}
+  void Check(bool&, const FieldInfo&) override {}
+  void Text(String32& value, const FieldInfo& field) override;
+  void Text(String255&, const FieldInfo&) override {}
+  void Names(std::span<String32> values, const FieldInfo& field) override;
+  void Variable(std::int16_t&, std::int16_t&, std::int16_t&, const VariableBoxes&) override {}
   void Gap(std::size_t) override {}
 
 private:
@@ -66,15 +66,15 @@ private:
 class FieldDescriber : public StoredFieldVisitor {
 public:
   explicit FieldDescriber(FieldSink& sink) : sink_(sink) {}
-  void Number(float& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
-  void Number(std::int16_t& value, const FieldSpec& field) override { sink_.Field(field.name, int{value}); }
-  void Vector(TVector& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
-  void List(std::int16_t& value, const FieldSpec& field) override { sink_.Field(field.name, int{value}); }
-  void Check(bool& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
-  void Text(String32& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
-  void Text(String255& value, const FieldSpec& field) override { sink_.Field(field.name, value); }
-  void Names(std::span<String32> values, const FieldSpec& field) override { sink_.List(field.name, values); }
-  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableSpec& spec) override;
+  void Number(float& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
+  void Number(std::int16_t& value, const FieldInfo& field) override { sink_.Field(field.name, int{value}); }
+  void Vector(TVector& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
+  void List(std::int16_t& value, const FieldInfo& field) override { sink_.Field(field.name, int{value}); }
+  void Check(bool& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
+  void Text(String32& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
+  void Text(String255& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
+  void Names(std::span<String32> values, const FieldInfo& field) override { sink_.List(field.name, values); }
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override;
   void Gap(std::size_t) override {}
 
 private:

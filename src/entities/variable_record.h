@@ -16,7 +16,7 @@ struct TVariableCondition {
   std::int16_t Comparison = 0;
   std::int16_t Value = 0;
 
-  void Visit(RecordVisitor& visitor, const VariableSpec& spec) { visitor.Variable(Variable, Comparison, Value, spec); }
+  void Visit(RecordVisitor& visitor, const VariableBoxes& boxes) { visitor.Variable(Variable, Comparison, Value, boxes); }
 };
 
 struct TVariableAssignment {
@@ -24,7 +24,7 @@ struct TVariableAssignment {
   std::int16_t Operation = 0;
   std::int16_t Value = 0;
 
-  void Visit(RecordVisitor& visitor, const VariableSpec& spec) { visitor.Variable(Variable, Operation, Value, spec); }
+  void Visit(RecordVisitor& visitor, const VariableBoxes& boxes) { visitor.Variable(Variable, Operation, Value, boxes); }
 };
 
 // The value names of a variable into its value box; a variable beyond the table (a

@@ -206,8 +206,11 @@ std::string TFormMain::RoomPath() { return QtForm(*this).Text(SaveDialogName); }
 
 void TFormMain::WriteRecovery() {
   // A bake in progress is writing into the room; its next tick will do.
-  if (!engine_ || host_.InLongWork() || !unsaved_->Pending()) return;
-  if (!recovery_->Write(engine_->Room->SaveToBytes(), RoomPath()))
+  if (!engine_ || host_.InLongWork()) return;
+  // One image serves both the comparison and the write; a full room's is tens of megabytes.
+  const auto image = engine_->Room->SaveToBytes();
+  if (!unsaved_->Differs(image)) return;
+  if (!recovery_->Write(image, RoomPath()))
     statusBar()->showMessage(QStringLiteral("The recovery file could not be written."), 5000);
 }
 

@@ -7,4 +7,4 @@ void UnsavedChanges::MarkSaved() { saved_ = room_.SaveToBytes(); }
 // No room's file image is empty.
 void UnsavedChanges::MarkChanged() { saved_.clear(); }
 
-bool UnsavedChanges::Pending() const { return room_.SaveToBytes() != saved_; }
+bool UnsavedChanges::Pending() const { return Differs(room_.SaveToBytes()); }

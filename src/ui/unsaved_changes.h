@@ -18,6 +18,8 @@ public:
   // or restored after a crash is not what its file says).
   void MarkChanged();
   bool Pending() const;
+  // The same for an image of the room the caller has already made.
+  bool Differs(const std::vector<std::uint8_t>& image) const { return image != saved_; }
 
 private:
   TRoom& room_;
