@@ -385,7 +385,7 @@ void TCursor::RotateSurfaceRight(TRoom&) {
 }
 
 void TCursor::ComputeSurface(TRoom&) {
-  if (TSurface* surface = SelectedInUse()) surface->Recompute();
+  if (TSurface* surface = SelectedInUse()) surface->RecomputeOrRestore(surface->Record());
 }
 
 void TCursor::EditSurface(TRoom& room) {

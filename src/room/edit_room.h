@@ -106,6 +106,7 @@ public:
   // Commands.
   void EditAttributes();
   void SetTileShadows();
+  // A cancelled computation puts every light map back as it was.
   void ComputeSurfaceShadows();
   void ReloadResources();
   // A particle texture by name. Every emitter looks its texture up again whenever it
