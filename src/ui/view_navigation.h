@@ -10,8 +10,6 @@ class PanelView;
 class TRoom;
 
 class ViewNavigation : public QObject {
-  Q_OBJECT
-
 public:
   // room gives the edited room, or null when there is none (before start-up, after shut-down).
   ViewNavigation(PanelView& view, std::function<TRoom*()> room);
