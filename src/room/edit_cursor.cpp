@@ -67,7 +67,14 @@ void TCursor::SetPosition(TRoom& room, int x, int y) {
   const TVector* followed = nullptr;
   if (Mode >= 2001 && Mode <= 2003 && SelectedLight) followed = &SelectedLight->Position;
   if (Mode >= 3001 && Mode <= 3003 && SelectedEntity) followed = &SelectedEntity->Position;
-  const float depth = followed ? (top ? followed->y : followed->z) : (top ? Position.y : Position.z);
+  float depth = top ? Position.y : Position.z;
+  if (followed) {
+    depth = top ? followed->y : followed->z;
+  } else if (top && (Mode == 2001 || Mode == 3001)) {
+    // From the top a new light or entity gets the height bar's height: it lands where
+    // the pointer shows that height.
+    depth = TrackBarHeight(main);
+  }
   Position = PointerAt(room, depth);
   if (main.Checked("UseGrid1")) {
     for (float* c : {&Position.x, &Position.y, &Position.z}) *c = std::round(*c * GridStep) / GridStep;

@@ -91,6 +91,24 @@ TEST_F(CursorPicking, ASecondClickAtTheSamePlaceTakesTheObjectBeneath) {
   EXPECT_EQ(cursor.SelectedEntity, trigger);
 }
 
+TEST_F(CursorPicking, ANewLightHighUpLandsUnderThePointer) {
+  room.Camera.Zoom = 0.5f;
+  main.SetPosition("TrackBarY", -150);  // 15 m up
+  main.SetText("EditLightR", "1");
+  main.SetText("EditLightG", "1");
+  main.SetText("EditLightB", "1");
+  main.SetText("EditLightRadius", "2");
+  cursor.SetMode(2001);
+  HoverOnPixel({600.5f, 30.5f});
+  cursor.Press(room);
+  cursor.Release(room);
+  ASSERT_NE(cursor.SelectedLight, nullptr);
+  EXPECT_FLOAT_EQ(cursor.SelectedLight->Position.y, 15.0f);
+  const TViewPoint drawn = DrawnAt(cursor.SelectedLight->Position);
+  EXPECT_NEAR(drawn.x, 600.5f, 0.5f);
+  EXPECT_NEAR(drawn.y, 30.5f, 0.5f);
+}
+
 TEST_F(CursorPicking, TheSelectedSurfaceIsNamedInTheStatusBar) {
   TSurface* floor = room.AddSurface({0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}, "textures\\default");
   TSurface* wall = room.AddSurface({5, 0, 0}, {6, 0, 0}, {6, 1, 0}, {5, 1, 0}, "textures\\default");
