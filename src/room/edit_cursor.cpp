@@ -54,6 +54,8 @@ void TCursor::SetMode(int code) {
   ZoneHandle = NoHandle;
   PressStateNow = Idle;
   if (code <= 4000) SelectedSurface = nullptr;
+  // Another tool starts over with the topmost object.
+  lastPick_ = {};
 }
 
 void TCursor::SetPosition(TRoom& room, int x, int y) {

@@ -85,10 +85,15 @@ TEST_F(CursorPicking, ASecondClickAtTheSamePlaceTakesTheObjectBeneath) {
   EXPECT_EQ(cursor.SelectedEntity, elsewhere);
   ClickOn(between);
   EXPECT_EQ(cursor.SelectedEntity, trigger);
-  // So does the same pixel once the view has moved.
+  // So does the same pixel once the view has moved, or after choosing a tool.
   room.Camera.Position.x += 0.01f;
   ClickOn(between);
   EXPECT_EQ(cursor.SelectedEntity, trigger);
+  cursor.SetMode(3003);
+  ClickOn(between);
+  EXPECT_EQ(cursor.SelectedEntity, trigger);
+  ClickOn(between);
+  EXPECT_EQ(cursor.SelectedEntity, field);
 }
 
 TEST_F(CursorPicking, ANewLightHighUpLandsUnderThePointer) {
