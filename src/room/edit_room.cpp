@@ -46,7 +46,7 @@ void TRoom::InitRoom() {
 
 void TRoom::ClearRoom() {
   Cursor.SetMode(0);
-  if (loadedPartly_) Engine.GetHost().SetStatusText(DamageStatusPanel, "");
+  Engine.GetHost().SetStatusText(MessageStatusPanel, "");
   loadedPartly_ = false;
   static_cast<TRoomAttributes&>(*this) = TRoomAttributes{};
   ClearFields();
