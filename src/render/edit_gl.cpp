@@ -179,14 +179,16 @@ void TEditGL::SetViewTransform() {
   }
 }
 
-void TEditGL::SetViewProjection() {
+void TEditGL::SetViewProjection() { SetViewProjection(view_geometry::Aspect(viewWidth_, viewHeight_)); }
+
+void TEditGL::SetViewProjection(double aspect) {
   const TCamera& camera = Room().Camera;
   const bool flat = camera.Mode == TCamera::ModeTop || camera.Mode == TCamera::ModeSide;
   // A zoom of 0 would divide by zero; such a camera sees like an unzoomed one.
   const double zoom = flat && camera.Zoom > 0.0f ? camera.Zoom : 1.0;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(FieldOfView / zoom, ViewAspect, NearPlane, FarPlane);
+  gluPerspective(FieldOfView / zoom, aspect, NearPlane, FarPlane);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }

@@ -112,7 +112,9 @@ public:
   // 0 none, 1 additive, 2 average, 3 negative, 4 saturate.
   static void SetBlendMode(int mode, double red, double green, double blue, double alpha);
   void SetViewTransform();
+  // The view's projection at the panel's aspect, or at the one given.
   void SetViewProjection();
+  void SetViewProjection(double aspect);
 
   void ResetPolygonCount() { polygons_ = 0; }
   void AddPolygons(std::int16_t n) { polygons_ += n; }

@@ -11,6 +11,7 @@
 #include "render/gl_api.h"
 #include "render/gl_room.h"
 #include "room/edit_room.h"
+#include "room/view_mapping.h"
 
 namespace {
 
@@ -140,7 +141,8 @@ bool GLOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, 
   camera.Zoom = 1.0f;
 
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  gl_.SetViewProjection();
+  // 4:3 whatever the panel's size, as the ray caster sees it.
+  gl_.SetViewProjection(view_geometry::ViewAspect);
   // Shadows are cast by filled polygons whatever "Wireframe Mode" says; outlines would
   // let the light through everywhere but along the edges.
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

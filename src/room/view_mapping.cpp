@@ -7,6 +7,11 @@
 
 using namespace view_geometry;
 
+double view_geometry::Aspect(int width, int height) {
+  if (width <= 0 || height <= 0) return ViewAspect;
+  return ViewAspect * (static_cast<double>(width) * DesignedHeight) / (static_cast<double>(height) * DesignedWidth);
+}
+
 TViewMapping::TViewMapping(const TCamera& camera)
     : top_(camera.Mode != TCamera::ModeSide),
       camera_(camera.Position),
@@ -16,7 +21,7 @@ TViewMapping::TViewMapping(const TCamera& camera)
   const double zoom = camera.Zoom > 0.0f ? camera.Zoom : 1.0;
   const double halfAngle = FieldOfView / zoom / 2.0 * std::numbers::pi / 180.0;
   const double f = 1.0 / std::tan(halfAngle);
-  scaleX_ = static_cast<float>(f / ViewAspect);
+  scaleX_ = static_cast<float>(f / Aspect(camera.ViewWidth, camera.ViewHeight));
   scaleY_ = static_cast<float>(f);
 }
 

@@ -13,8 +13,14 @@ class TCamera;
 
 namespace view_geometry {
 constexpr double FieldOfView = 45.0;  // degrees, at zoom 1 and in the 3D view
-// The views' projection assumes the panel's 4:3 shape whatever its size.
+// The projection of the designed 641 x 481 panel, and of the shadow test at any size.
 constexpr double ViewAspect = 1.3333333333333333;
+constexpr int DesignedWidth = 641;
+constexpr int DesignedHeight = 481;
+// The projection's aspect on a panel of this many pixels: 4:3 on the designed panel, and
+// on any other the designed pixel's shape, so a wider panel shows more of the room and
+// a taller one the same height larger.
+double Aspect(int width, int height);
 constexpr double NearPlane = 0.2;
 constexpr double FarPlane = 150.0;
 // The flat views' eye stands this far from the plane x-z (top) or x-y (side) ...

@@ -11,6 +11,7 @@
 
 #include "core/file_system.h"
 #include "room/edit_room.h"
+#include "ui/client_layout.h"
 #include "ui/panel_view.h"
 #include "ui/qt_form.h"
 #include "ui/qt_host.h"
@@ -34,13 +35,9 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
     : QMainWindow(parent), host_(host), prompts_(prompts) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(QStringLiteral("Brannock"));
-  // Single border, no maximise: the layout is fixed.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("Client"));
-  client->setFixedSize(944, 520);
+  client->resize(944, 520);
   setCentralWidget(client);
   view_ = new PanelView(client);
   view_->move(0, 0);
@@ -52,7 +49,8 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   (new QObject(this))->setObjectName(QString::fromLatin1(SaveDialogName));
   host_.RegisterForm(FormId::Main, *this);
   host_.SetView(*view_);
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The window may grow (and be maximised); the view takes the extra room.
+  new ClientLayout(*client, *view_);
 
   StartUpTimer.setObjectName(QStringLiteral("StartUpTimer"));
   StartUpTimer.setInterval(1);

@@ -8,7 +8,9 @@
 
 PanelView::PanelView(QWidget* parent) : QOpenGLWidget(parent) {
   setObjectName(QStringLiteral("PanelView"));
-  setFixedSize(641, 481);
+  // The main window's layout gives the view whatever room it has beyond this.
+  setMinimumSize(641, 481);
+  resize(641, 481);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -31,6 +33,14 @@ bool PanelView::HasContext() const { return context() != nullptr && context()->i
 
 void PanelView::initializeGL() {}
 
+QSize PanelView::PixelSize() const { return size() * devicePixelRatio(); }
+
+QPoint PanelView::Pixel(const QPointF& at) const { return (at * devicePixelRatio()).toPoint(); }
+
+void PanelView::resizeGL(int, int) {
+  if (resized_) resized_(PixelSize());
+}
+
 void PanelView::paintGL() {
   if (render_) {
     render_();
@@ -42,17 +52,17 @@ void PanelView::paintGL() {
 }
 
 void PanelView::mousePressEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
+  const QPoint at = Pixel(event->position());
   emit pressed(event->button(), at.x(), at.y());
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
+  const QPoint at = Pixel(event->position());
   emit moved(at.x(), at.y());
 }
 
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
+  const QPoint at = Pixel(event->position());
   emit released(event->button(), at.x(), at.y());
 }
 
@@ -62,7 +72,7 @@ void PanelView::wheelEvent(QWheelEvent* event) {
   wheelAngle_ += event->angleDelta().y();
   const int steps = wheelAngle_ / Notch;
   wheelAngle_ -= steps * Notch;
-  const QPoint at = event->position().toPoint();
+  const QPoint at = Pixel(event->position());
   if (steps != 0) emit wheelTurned(at.x(), at.y(), steps);
   event->accept();
 }

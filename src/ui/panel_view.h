@@ -1,8 +1,9 @@
 #pragma once
 // PanelView: the GL view of the main window, a compatibility-profile context with a
 // depth buffer. Mouse presses, moves, releases, wheel turns and arrow keys leave as
-// signals in panel pixels; each repaint runs the frame's drawing, or clears to a colour
-// while no renderer is set.
+// signals in the panel's real pixels (device pixels, on a scaled display more than the
+// widget's size); each repaint runs the frame's drawing, or clears to a colour while no
+// renderer is set.
 
 #include <QOpenGLWidget>
 #include <functional>
@@ -18,6 +19,9 @@ public:
   static void UseCompatibilityFormat();
 
   void SetRenderer(std::function<void()> render) { render_ = std::move(render); }
+  // Called with the new size in real pixels, the panel's context current.
+  void SetResizer(std::function<void(QSize)> resized) { resized_ = std::move(resized); }
+  QSize PixelSize() const;
   // Whether a GL context was made for the panel.
   bool HasContext() const;
 
@@ -33,6 +37,7 @@ signals:
 protected:
   void initializeGL() override;
   void paintGL() override;
+  void resizeGL(int width, int height) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -40,6 +45,9 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
+  QPoint Pixel(const QPointF& at) const;
+
   std::function<void()> render_;
+  std::function<void(QSize)> resized_;
   int wheelAngle_ = 0;  // eighths of a degree not yet a whole notch
 };

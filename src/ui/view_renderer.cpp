@@ -47,19 +47,25 @@ void ViewRenderer::CreateContext() {
   gl_ = std::make_unique<TEditGL>(*engine_, [context](const char* name) {
     return reinterpret_cast<void*>(context->getProcAddress(name));
   });
-  gl_->ResizeGLScene(view_.width(), view_.height());
-  // The pointer maps through the same view: in the panel's pointer pixels.
-  engine_->Room->Camera.ViewWidth = view_.width();
-  engine_->Room->Camera.ViewHeight = view_.height();
+  Resize(view_.PixelSize());
   gl_->InitGLState();
   gl_->Attach();
   view_.SetRenderer([this] { gl_->DrawFrame(); });
+  view_.SetResizer([this](QSize pixels) { Resize(pixels); });
   // Left current: the model catalogue loads its textures next, during the start-up.
+}
+
+// The view renders at the panel's real pixels, and the pointer maps through the same view.
+void ViewRenderer::Resize(QSize pixels) {
+  gl_->ResizeGLScene(pixels.width(), pixels.height());
+  engine_->Room->Camera.ViewWidth = pixels.width();
+  engine_->Room->Camera.ViewHeight = pixels.height();
 }
 
 void ViewRenderer::Shutdown() {
   if (!gl_) return;
   view_.SetRenderer({});
+  view_.SetResizer({});
   view_.makeCurrent();
   gl_->ShutdownGL();
   gl_.reset();

@@ -3,6 +3,7 @@
 // frame and shut-down hooks make the context current around the renderer's work.
 // Built without a renderer, the view only clears to a colour.
 
+#include <QSize>
 #include <memory>
 
 struct EngineHooks;
@@ -27,6 +28,7 @@ public:
 private:
   void CreateContext();
   void Shutdown();
+  void Resize(QSize pixels);
 
   PanelView& view_;
   QtHost& host_;
