@@ -173,14 +173,16 @@ bool RoomSnapshot::operator==(const RoomSnapshot& other) const {
   return true;
 }
 
+std::size_t RoomSnapshot::TableBytes() { return RecordCount * sizeof(Record); }
+
 std::size_t RoomSnapshot::Bytes() const {
-  std::size_t bytes = 0;
+  std::size_t bytes = TableBytes();
   for (const Record& record : records_) bytes += SizeOf(record);
   return bytes;
 }
 
 std::size_t RoomSnapshot::BytesNotIn(const RoomSnapshot& other) const {
-  std::size_t bytes = 0;
+  std::size_t bytes = TableBytes();
   for (std::size_t i = 0; i < RecordCount; ++i)
     if (records_[i] != other.records_[i]) bytes += SizeOf(records_[i]);
   return bytes;

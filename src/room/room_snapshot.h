@@ -42,9 +42,11 @@ public:
   Change ChangeFrom(const RoomSnapshot& before) const;
   // Same bytes in every record.
   bool operator==(const RoomSnapshot& other) const;
-  // The bytes of every record; and of those not shared with `other`.
+  // Memory held: the table of records and every record; and the table and the records
+  // not shared with `other`.
   std::size_t Bytes() const;
   std::size_t BytesNotIn(const RoomSnapshot& other) const;
+  static std::size_t TableBytes();
 
 private:
   std::vector<Record> records_;  // empty for a free slot

@@ -56,21 +56,22 @@ TEST_F(RoomHistoryTest, ASnapshotIsTheRoomFileAndSharesWhatAnEditLeftAlone) {
   FillRoom();
   const RoomSnapshot before = RoomSnapshot::Take(room);
   EXPECT_EQ(before.Image(), room.SaveToBytes());
-  EXPECT_EQ(before.Bytes() + 6, room.SaveToBytes().size()) << "all but the three counts";
+  EXPECT_EQ(before.Bytes() - RoomSnapshot::TableBytes() + 6, room.SaveToBytes().size()) << "all but the three counts";
 
   room.FieldOf(30, 7).Material = 3;
   const RoomSnapshot oneField = RoomSnapshot::Take(room, &before);
-  EXPECT_EQ(oneField.BytesNotIn(before), TRoom::GridSize * TField::RecordSize) << "one column of fields";
+  const std::size_t table = RoomSnapshot::TableBytes();
+  EXPECT_EQ(oneField.BytesNotIn(before), table + TRoom::GridSize * TField::RecordSize) << "one column of fields";
   EXPECT_FALSE(oneField == before);
 
   room.Surfaces[3]->lightMapPixels[0] ^= 0xFF;
   const RoomSnapshot oneLightMap = RoomSnapshot::Take(room, &oneField);
-  EXPECT_EQ(oneLightMap.BytesNotIn(oneField), TSurface::RecordHeaderSize + room.Surfaces[3]->LightMapSize());
+  EXPECT_EQ(oneLightMap.BytesNotIn(oneField), table + TSurface::RecordHeaderSize + room.Surfaces[3]->LightMapSize());
   EXPECT_EQ(oneLightMap.Image(), room.SaveToBytes());
 
   // Equal bytes taken apart are equal snapshots, shared or not.
   EXPECT_TRUE(RoomSnapshot::Take(room) == oneLightMap);
-  EXPECT_EQ(RoomSnapshot::Take(room, &oneLightMap).BytesNotIn(oneLightMap), 0u);
+  EXPECT_EQ(RoomSnapshot::Take(room, &oneLightMap).BytesNotIn(oneLightMap), table);
 }
 
 TEST_F(RoomHistoryTest, EveryKindOfEditIsUndoneAndRedoneToTheByte) {
@@ -208,7 +209,7 @@ TEST_F(RoomHistoryTest, PastItsLimitTheOldestStepsGoFirst) {
   host.Memory(FormId::Main).SetText("EditSurfaceLightMapPixelPerMeter", "64");
   TSurface* surface = AddLitSurface(room, 0, 0, 1);
   ASSERT_NE(surface, nullptr);
-  const std::size_t record = TSurface::RecordHeaderSize + surface->LightMapSize();
+  const std::size_t record = RoomSnapshot::TableBytes() + TSurface::RecordHeaderSize + surface->LightMapSize();
   ASSERT_EQ(surface->LightMapSize(), 128u * 128u * 3u);
   const std::size_t base = RoomSnapshot::Take(room).Bytes();
   RoomHistory history(room, base + 3 * record);
