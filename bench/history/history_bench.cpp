@@ -1,6 +1,6 @@
 // The undo history on the fullest room there can be: the demo room with every table
-// full - 64 lights, 128 entities, 256 surfaces each with a 256 x 256 light map (48 MB of
-// pixels, uploaded to an offscreen GL context). What 1 000 single-field edits leave in
+// full - 64 lights, 128 entities, and its surfaces replaced by 256 each with a 256 x 256
+// light map (48 MB of pixels, uploaded to an offscreen GL context). What 1 000 single-field edits leave in
 // the history, what recording one step costs (the end of every mouse gesture), and one
 // undo and one redo of steps of several kinds, each finished with glFinish so the
 // light-map uploads are in the time.
@@ -57,6 +57,8 @@ private:
     for (int i = 0; room.AddEntity(Kinds[i % 5], {float(i % 11) * 2.5f - 13, 0, float(i / 11) * 2.5f - 13}, {}, 1);
          ++i) {
     }
+    // The demo's own surfaces have small light maps: they make way for the largest.
+    for (auto& surface : room.Surfaces) surface->Reset();
     for (int i = 0; i < TRoom::SurfaceSlots; ++i) {
       const float x = float(i % 14) * 2.1f - 14.5f, z = float(i / 14) * 1.6f - 14.5f;
       TSurface* surface = room.AddSurface({x, 3, z}, {x + 2, 3, z}, {x + 2, 5, z}, {x, 5, z}, "textures\\planks");
