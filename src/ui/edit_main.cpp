@@ -244,7 +244,7 @@ void TFormMain::RouteMousePress(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton && room.Camera.Mode != TCamera::Mode3D) {
     room.Cursor.SetPosition(room, x, y);
     room.Cursor.Press(room);
-    RecordGesture(true);
+    GesturePressed();
   } else {
     room.Camera.ToggleCapture();
   }
@@ -262,5 +262,5 @@ void TFormMain::RouteMouseRelease(Qt::MouseButton button, int x, int y) {
   TRoom& room = *engine_->Room;
   room.Cursor.SetPosition(room, x, y);
   room.Cursor.Release(room);
-  RecordGesture(false);
+  GestureReleased();
 }

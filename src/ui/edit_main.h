@@ -97,9 +97,10 @@ private:
   void StartHistory(bool savedAsItIs);
   // The Edit menu's captions and the window title follow the history.
   void ShowHistory();
-  // The step a mouse gesture of the cursor's tool makes, named after the tool; a press
-  // ends the gesture of the tools that finish on it.
-  void RecordGesture(bool afterPress);
+  // A mouse gesture of the cursor's tool is one step named after the tool; it ends at
+  // the release, or at the press for the tools that do all their work there.
+  void GesturePressed();
+  void GestureReleased();
   // RecordStep without its guard.
   void Commit(const std::string& name);
   // No mouse gesture or long work is under way: a step may end, or be taken back.
@@ -116,4 +117,5 @@ private:
   std::vector<QLabel*> statusPanels_;
   std::vector<QAbstractButton*> toolButtons_;
   bool closeConfirmed_ = false;
+  bool gestureUnderWay_ = false;
 };

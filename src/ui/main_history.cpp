@@ -29,11 +29,15 @@ QString StepCaption(const char* verb, const std::string& step) {
   return step.empty() ? command : command + QLatin1Char(' ') + QString::fromLatin1(step);
 }
 
+const ToolStep* ToolOf(int mode) {
+  for (const ToolStep& tool : ToolSteps)
+    if (tool.mode == mode) return &tool;
+  return nullptr;
+}
+
 }  // namespace
 
-bool TFormMain::BetweenEdits() const {
-  return engine_ && !host_.InLongWork() && engine_->Room->Cursor.PressStateNow != TCursor::Held;
-}
+bool TFormMain::BetweenEdits() const { return engine_ && !host_.InLongWork() && !gestureUnderWay_; }
 
 void TFormMain::RecordStep(const std::string& name) {
   if (BetweenEdits()) Commit(name);
@@ -44,12 +48,17 @@ void TFormMain::Commit(const std::string& name) {
   ShowHistory();
 }
 
-void TFormMain::RecordGesture(bool afterPress) {
-  for (const ToolStep& tool : ToolSteps) {
-    if (tool.mode != engine_->Room->Cursor.Mode) continue;
-    if (tool.endsOnPress || !afterPress) Commit(tool.name);
-    return;
-  }
+// A dialog opened by a press takes the release for itself: the tools that end on the
+// press end their gesture there, or nothing could be undone until the next click.
+void TFormMain::GesturePressed() {
+  const ToolStep* tool = ToolOf(engine_->Room->Cursor.Mode);
+  gestureUnderWay_ = !tool || !tool->endsOnPress;
+  if (!gestureUnderWay_) Commit(tool->name);
+}
+
+void TFormMain::GestureReleased() {
+  gestureUnderWay_ = false;
+  if (const ToolStep* tool = ToolOf(engine_->Room->Cursor.Mode)) Commit(tool->name);
 }
 
 void TFormMain::Undo() {
