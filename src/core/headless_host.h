@@ -53,6 +53,9 @@ public:
   }
   // Lets a test look at the forms whenever a long computation yields.
   std::function<void()> onProcessEvents;
+  void ResetCancel() override { cancelRequested = false; }
+  bool CancelRequested() const override { return cancelRequested; }
+  bool cancelRequested = false;
 
   std::optional<Rgb> PickColor(Rgb initial) override;
   std::optional<Rgb> colorAnswer;  // nothing = the user cancels

@@ -43,6 +43,10 @@ public:
   virtual std::string Caption() const = 0;
   // Lets the toolkit handle pending events during long work.
   virtual void ProcessEvents() = 0;
+  // Long work starts with no cancel pending, then asks after each step whether the
+  // designer cancelled it from its progress panel.
+  virtual void ResetCancel() {}
+  virtual bool CancelRequested() const { return false; }
 
   // Colour dialog preset with red, green, blue bytes; the chosen colour or nothing.
   struct Rgb {

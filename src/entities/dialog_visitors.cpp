@@ -2,7 +2,6 @@
 
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
-#include "entities/entity_dialog.h"
 #include "entities/variable_record.h"
 #include "models/edit_model.h"
 
@@ -10,8 +9,12 @@ namespace {
 
 constexpr std::string_view VariableIni = "variable.ini";
 constexpr std::string_view Axes[] = {"X", "Y", "Z"};
+constexpr std::string_view Channels[] = {"R", "G", "B"};
+// The entity dialog's one colour panel, painted in the colour its edits show.
+constexpr std::string_view ColourPanel = "BtnColor";
 
 std::string Axis(std::string_view control, int axis) { return std::string(control) + std::string(Axes[axis]); }
+std::string Channel(std::string_view control, int channel) { return std::string(control) + std::string(Channels[channel]); }
 
 float& Component(TVector& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
@@ -23,14 +26,21 @@ std::string NumberedControl(std::string_view control, std::size_t index) {
 
 // ---- Filling --------------------------------------------------------------------------
 
-void DialogFiller::Page(std::string_view sheet, std::string_view) { entity_dialog::ShowPage(form_, sheet); }
+void DialogFiller::Page(std::string_view sheet, std::string_view) { form_.SetVisible(sheet, true); }
 
-void DialogFiller::Number(float& value, const FieldInfo& field) { engine_.ShowFloat(form_, field.control, value); }
+void DialogFiller::Number(float& value, const FieldInfo& field) {
+  engine_.ShowFloat(form_, field.control, value, field.digits);
+}
 
 void DialogFiller::Number(std::int16_t& value, const FieldInfo& field) { engine_.ShowInt(form_, field.control, value); }
 
 void DialogFiller::Vector(TVector& value, const FieldInfo& field) {
   for (int axis = 0; axis < 3; ++axis) engine_.ShowFloat(form_, Axis(field.control, axis), Component(value, axis));
+}
+
+void DialogFiller::Colour(TVector& value, const FieldInfo& field) {
+  engine_.ShowVector(form_, value, Channel(field.control, 0), Channel(field.control, 1), Channel(field.control, 2),
+                     ColourPanel);
 }
 
 void DialogFiller::List(std::int16_t& value, const FieldInfo& field) {
@@ -66,7 +76,7 @@ void DialogFiller::Variable(std::int16_t& variable, std::int16_t& mode, std::int
 // ---- Reading back ---------------------------------------------------------------------
 
 DialogReader::DialogReader(TQZEngine& engine, Form& form)
-    : engine_(engine), form_(form), block_(entity_dialog::Conversions(engine, form)) {}
+    : engine_(engine), form_(form), block_(engine.GetHost(), form, "QZ_ENTITY") {}
 
 void DialogReader::Page(std::string_view, std::string_view) { stopped_ = false; }
 
@@ -88,6 +98,11 @@ void DialogReader::Number(std::int16_t& value, const FieldInfo& field) {
 
 void DialogReader::Vector(TVector& value, const FieldInfo& field) {
   for (int axis = 0; axis < 3; ++axis) Number(Component(value, axis), {field.name, Axis(field.control, axis), {}, field.conversion});
+}
+
+void DialogReader::Colour(TVector& value, const FieldInfo& field) {
+  if (!stopped_)
+    engine_.ReadVector(form_, value, Channel(field.control, 0), Channel(field.control, 1), Channel(field.control, 2));
 }
 
 void DialogReader::List(std::int16_t& value, const FieldInfo& field) {

@@ -17,6 +17,7 @@ public:
   void Number(float& value, const FieldInfo& field) override;
   void Number(std::int16_t& value, const FieldInfo& field) override;
   void Vector(TVector& value, const FieldInfo& field) override;
+  void Colour(TVector& value, const FieldInfo& field) override;
   void List(std::int16_t& value, const FieldInfo& field) override;
   void Check(bool& value, const FieldInfo& field) override;
   void Text(String32& value, const FieldInfo& field) override { ShowText(value.view(), field.control, field); }
@@ -42,6 +43,8 @@ public:
   void Number(float& value, const FieldInfo& field) override;
   void Number(std::int16_t& value, const FieldInfo& field) override;
   void Vector(TVector& value, const FieldInfo& field) override;
+  // Reports its own failure and does not stop the block.
+  void Colour(TVector& value, const FieldInfo& field) override;
   void List(std::int16_t& value, const FieldInfo& field) override;
   void Check(bool& value, const FieldInfo& field) override;
   void Text(String32& value, const FieldInfo& field) override;
@@ -49,6 +52,8 @@ public:
   void Names(std::span<String32> values, const FieldInfo& field) override;
   void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override;
   void Gap(std::size_t) override {}
+  // Whether a block number failed since the page began.
+  bool Stopped() const { return stopped_; }
 
 private:
   TQZEngine& engine_;

@@ -48,12 +48,6 @@ void TEntity::ReadRecord(BinaryReader& file) {
   VisitFields(reader);
 }
 
-void TEntity::DescribeFields(FieldSink& sink) const {
-  FieldDescriber describer(sink);
-  // The describer only reads; the one list of fields hands out what others write.
-  const_cast<TEntity*>(this)->VisitFields(describer);
-}
-
 void TEntity::Bind() {
   ResolveModel();
   ClearLinks();
@@ -68,46 +62,36 @@ void TEntity::LinkFields() {
 void TEntity::WriteTypus(BinaryWriter& file) const { file.WriteI16(Typus); }
 void TEntity::ReadTypus(BinaryReader& file) { Typus = file.ReadI16(); }
 
+void TEntity::VisitCommon(RecordVisitor& visitor) {
+  visitor.Text(Name, {"Name", "EditName"});
+  visitor.Vector(Position, {"Position", "EditPos"});
+  visitor.Vector(Rotation, {"Rotation", "EditRot"});
+  visitor.Text(ModelName, {"ModelName", "CBModel", {}, {}, offers::Models});
+  visitor.Number(Health, {"Health", "EditHealth"});
+  visitor.Check(Active, {"Active", "CheckBoxActive"});
+  visitor.Number(Size, {"Size", "EditSize"});
+  visitor.Check(Visible, {"Visible", "CheckBoxVisible"});
+  visitor.Check(ApplyLighting, {"ApplyLighting", "CheckBoxApplyLighting"});
+  visitor.Colour(Color, {"Color", "Edit"});
+  visitor.List(BlendingMode, {"BlendingMode", "CBBlendingMode"});
+  visitor.Number(Density, {.name = "Density", .control = "EditDensity", .digits = 4});
+  visitor.List(ShadowTypus, {"ShadowTypus", "CBShadowTypus"});
+  visitor.Number(ShadowRadius, {"ShadowRadius", "EditShadowRadius"});
+  visitor.Text(AnimName, {"AnimName", "EditAnimName"});
+  visitor.List(AnimDirection, {"AnimDirection", "CBAnimDirection"});
+  visitor.Number(AnimSpeed, {"AnimSpeed", "EditAnimSpeed"});
+  visitor.Check(AnimLoop, {"AnimLoop", "CheckBoxAnimLoop"});
+}
+
 void TEntity::WriteCommon(BinaryWriter& file) const {
-  file.WriteString(Name);
-  file.WriteVector(Position);
-  file.WriteVector(Rotation);
-  file.WriteString(ModelName);
-  file.WriteI16(Health);
-  file.WriteBool(Active);
-  file.WriteF32(Size);
-  file.WriteBool(Visible);
-  file.WriteBool(ApplyLighting);
-  file.WriteVector(Color);
-  file.WriteI16(BlendingMode);
-  file.WriteF32(Density);
-  file.WriteI16(ShadowTypus);
-  file.WriteF32(ShadowRadius);
-  file.WriteString(AnimName);
-  file.WriteI16(AnimDirection);
-  file.WriteF32(AnimSpeed);
-  file.WriteBool(AnimLoop);
+  RecordWriter writer(file);
+  // The writer only reads the fields.
+  const_cast<TEntity&>(*this).VisitCommon(writer);
 }
 
 void TEntity::ReadCommon(BinaryReader& file) {
-  Name = file.ReadString<32>();
-  Position = file.ReadVector();
-  Rotation = file.ReadVector();
-  ModelName = file.ReadString<32>();
-  Health = file.ReadI16();
-  Active = file.ReadBool();
-  Size = file.ReadF32();
-  Visible = file.ReadBool();
-  ApplyLighting = file.ReadBool();
-  Color = file.ReadVector();
-  BlendingMode = file.ReadI16();
-  Density = file.ReadF32();
-  ShadowTypus = file.ReadI16();
-  ShadowRadius = file.ReadF32();
-  AnimName = file.ReadString<32>();
-  AnimDirection = file.ReadI16();
-  AnimSpeed = file.ReadF32();
-  AnimLoop = file.ReadBool();
+  RecordReader reader(file);
+  VisitCommon(reader);
 }
 
 bool TEntity::IsShown() const {

@@ -13,7 +13,6 @@
 #include "core/vector.h"
 #include "models/animation_instance.h"
 
-class FieldSink;
 class RecordVisitor;
 class TQZEngine;
 class TRoom;
@@ -78,11 +77,11 @@ public:
   // The kind's own stored fields beyond the common record, in stored order, each with
   // its dialog control. The base has none.
   virtual void VisitFields(RecordVisitor& visitor);
+  // The common record's fields, in stored order, each with its dialog control.
+  void VisitCommon(RecordVisitor& visitor);
 
-  // The class of the kind (of the typus table) and its own fields, for readers that
-  // show an entity whole.
+  // The class of the kind (of the typus table), for readers that show an entity whole.
   virtual std::string_view ClassName() const { return "TEntity"; }
-  void DescribeFields(FieldSink& sink) const;
 
   void WriteTypus(BinaryWriter& file) const;
   void ReadTypus(BinaryReader& file);

@@ -1,70 +1,41 @@
 #include "entities/edit_entityform.h"
 
-#include "core/dialog_values.h"
 #include "engine/edit_engine.h"
+#include "entities/dialog_visitors.h"
 #include "entities/edit_entity.h"
-#include "entities/entity_dialog.h"
 #include "entities/variable_record.h"
-#include "models/edit_model.h"
 #include "room/edit_room.h"
 
 namespace {
 
 // Long enough to show every value name of a variable without scrolling.
 constexpr int ValueDropDownCount = 22;
-constexpr int DensityDigits = 4;
 
-void ShowCommon(const TEntity& entity, const TQZEngine& engine, Form& form) {
-  using entity_dialog::ShowName;
-  ShowName(form, "EditName", entity.Name);
-  engine.ShowInt(form, "EditHealth", entity.Health);
-  engine.ShowFloat(form, "EditPosX", entity.Position.x);
-  engine.ShowFloat(form, "EditPosY", entity.Position.y);
-  engine.ShowFloat(form, "EditPosZ", entity.Position.z);
-  engine.ShowFloat(form, "EditRotX", entity.Rotation.x);
-  engine.ShowFloat(form, "EditRotY", entity.Rotation.y);
-  engine.ShowFloat(form, "EditRotZ", entity.Rotation.z);
-  ShowName(form, "CBModel", entity.ModelName);
-  form.SetChecked("CheckBoxActive", entity.Active);
-  engine.ShowFloat(form, "EditSize", entity.Size);
-  form.SetChecked("CheckBoxVisible", entity.Visible);
-  dialog_values::ShowListIndex(form, "CBBlendingMode", entity.BlendingMode);
-  engine.ShowFloat(form, "EditDensity", entity.Density, DensityDigits);
-  engine.ShowVector(form, entity.Color, "EditR", "EditG", "EditB", "BtnColor");
-  form.SetChecked("CheckBoxApplyLighting", entity.ApplyLighting);
-  dialog_values::ShowListIndex(form, "CBShadowTypus", entity.ShadowTypus);
-  engine.ShowFloat(form, "EditShadowRadius", entity.ShadowRadius);
-  ShowName(form, "EditAnimName", entity.AnimName);
-  dialog_values::ShowListIndex(form, "CBAnimDirection", entity.AnimDirection);
-  engine.ShowFloat(form, "EditAnimSpeed", entity.AnimSpeed);
-  form.SetChecked("CheckBoxAnimLoop", entity.AnimLoop);
-}
-
-// One conversion block in the dialog's order; false when a number stopped it, and
-// then nothing after that number (the kind page included) is applied.
+// The common fields in the dialog's order, which is not the stored one; false when a
+// block number stopped it, and then nothing after that number (the kind page included)
+// is applied.
 bool ApplyCommon(TEntity& entity, TQZEngine& engine, Form& form) {
-  using entity_dialog::ReadName;
-  auto block = entity_dialog::Conversions(engine, form);
-  ReadName(form, "EditName", entity.Name);
-  if (!block.Int("EditHealth", entity.Health) || !block.Vector("EditPosX", "EditPosY", "EditPosZ", entity.Position) ||
-      !block.Vector("EditRotX", "EditRotY", "EditRotZ", entity.Rotation))
-    return false;
-  ReadName(form, "CBModel", entity.ModelName);
-  entity.Active = form.Checked("CheckBoxActive");
-  if (!block.Float("EditSize", entity.Size)) return false;
-  entity.Visible = form.Checked("CheckBoxVisible");
-  entity.ApplyLighting = form.Checked("CheckBoxApplyLighting");
-  entity.BlendingMode = dialog_values::ReadListIndex(form, "CBBlendingMode", entity.BlendingMode);
-  if (!block.Float("EditDensity", entity.Density)) return false;
-  // The colour reports its own failure and does not stop the block.
-  engine.ReadVector(form, entity.Color, "EditR", "EditG", "EditB");
-  entity.ShadowTypus = dialog_values::ReadListIndex(form, "CBShadowTypus", entity.ShadowTypus);
-  if (!block.Float("EditShadowRadius", entity.ShadowRadius)) return false;
-  ReadName(form, "EditAnimName", entity.AnimName);
-  entity.AnimDirection = dialog_values::ReadListIndex(form, "CBAnimDirection", entity.AnimDirection);
-  if (!block.Float("EditAnimSpeed", entity.AnimSpeed)) return false;
-  entity.AnimLoop = form.Checked("CheckBoxAnimLoop");
-  return true;
+  constexpr auto Block = Conversion::Block;
+  DialogReader reader(engine, form);
+  reader.Text(entity.Name, {"Name", "EditName"});
+  reader.Number(entity.Health, {"Health", "EditHealth", {}, Block});
+  reader.Vector(entity.Position, {"Position", "EditPos", {}, Block});
+  reader.Vector(entity.Rotation, {"Rotation", "EditRot", {}, Block});
+  reader.Text(entity.ModelName, {"ModelName", "CBModel"});
+  reader.Check(entity.Active, {"Active", "CheckBoxActive"});
+  reader.Number(entity.Size, {"Size", "EditSize", {}, Block});
+  reader.Check(entity.Visible, {"Visible", "CheckBoxVisible"});
+  reader.Check(entity.ApplyLighting, {"ApplyLighting", "CheckBoxApplyLighting"});
+  reader.List(entity.BlendingMode, {"BlendingMode", "CBBlendingMode"});
+  reader.Number(entity.Density, {"Density", "EditDensity", {}, Block});
+  reader.Colour(entity.Color, {"Color", "Edit"});
+  reader.List(entity.ShadowTypus, {"ShadowTypus", "CBShadowTypus"});
+  reader.Number(entity.ShadowRadius, {"ShadowRadius", "EditShadowRadius", {}, Block});
+  reader.Text(entity.AnimName, {"AnimName", "EditAnimName"});
+  reader.List(entity.AnimDirection, {"AnimDirection", "CBAnimDirection"});
+  reader.Number(entity.AnimSpeed, {"AnimSpeed", "EditAnimSpeed", {}, Block});
+  reader.Check(entity.AnimLoop, {"AnimLoop", "CheckBoxAnimLoop"});
+  return !reader.Stopped();
 }
 
 }  // namespace
@@ -74,8 +45,8 @@ void TEntity::EditEntity() {
   Form& form = host.GetForm(FormId::Entity);
 
   for (const auto page : entity_form::KindPages) form.SetVisible(page, false);
-  if (Engine.ModelEngine) Engine.ModelEngine->FillModelList(form, "CBModel");
-  ShowCommon(*this, Engine, form);
+  DialogFiller common(*this, Engine, form);
+  VisitCommon(common);
   FillDialog(form);
 
   // The window clears these when it becomes active; clearing them here as well keeps a

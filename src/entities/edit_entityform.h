@@ -29,18 +29,6 @@ constexpr std::array<std::string_view, 24> KindPages{
     "TabSheetPortal",    "TabSheetUnit",      "TabSheetUMutant",    "TabSheetUClawShrimp", "TabSheetPGrass",
     "TabSheetPFire",     "TabSheetPFountain", "TabSheetPRain",      "TabSheetPExplosion"};
 
-// A variable box and the value box that follows it.
-struct ConditionPair {
-  std::string_view variable;
-  std::string_view value;
-};
-constexpr std::array<ConditionPair, 6> ConditionPairs{{{"CBVariableCondition", "CBVariableParameter"},
-                                                       {"CBTriggerCondition", "CBTriggerConditionParameter"},
-                                                       {"CBUnitCondition", "CBUnitConditionParameter"},
-                                                       {"CBTDoorCondition", "CBTDoorConditionParameter"},
-                                                       {"CBItemCondition", "CBItemConditionParameter"},
-                                                       {"CBSavePointCondition", "CBSavePointParameter"}}};
-
 // Change handler of every variable box: the value box gets the value names of the
 // newly selected variable and keeps its item index.
 void ChangeCondition(const TQZEngine& engine, Form& form, std::string_view variableBox, std::string_view valueBox);

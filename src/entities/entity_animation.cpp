@@ -16,5 +16,3 @@ void TEAnimation::VisitFields(RecordVisitor& visitor) {
   visitor.Check(Loop, {"Loop", "CheckBoxEAnimationLoop", "Loop:"});
   visitor.Names(Targets, {"Targets", "CBEAnimationTarget", "Target", {}, AnyTypus});
 }
-
-

@@ -39,10 +39,8 @@ void TECamera::ReadRecord(BinaryReader& file) {
   }
 }
 
-
 bool TECamera::ZoneContains(const TVector& point) const {
   return Room().Camera.Mode == TopView && point.x >= ZoneMinX - ZonePickMargin &&
          point.x <= ZoneMaxX + ZonePickMargin && point.z >= ZoneMinZ - ZonePickMargin &&
          point.z <= ZoneMaxZ + ZonePickMargin;
 }
-

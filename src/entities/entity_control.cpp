@@ -14,5 +14,3 @@ void TEControl::VisitFields(RecordVisitor& visitor) {
   visitor.Number(Duration, {"Duration", "EditControlDuration", "Duration (s):"});
   visitor.Text(NextControl, {"NextControl", "CBControlNext", "Next Control:", {}, typus::Control});
 }
-
-

@@ -19,5 +19,3 @@ void TEItem::VisitFields(RecordVisitor& visitor) {
   // Every loaded model is offered, not only item models.
   visitor.Text(ItemModel, {"ItemModel", "CBItemModel", "Item Model:", {}, offers::Models});
 }
-
-

@@ -12,5 +12,3 @@ void TEMarker::VisitFields(RecordVisitor& visitor) {
   visitor.Number(Delay, {"Delay", "EditMarkerDelay", "Delay (s):", Conversion::Block});
   visitor.Text(TriggerOnEnter, {"TriggerOnEnter", "CBMarkerTrigger", "Trigger on Enter:", {}, typus::Trigger});
 }
-
-

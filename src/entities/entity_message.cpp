@@ -12,5 +12,3 @@ void TEMessage::VisitFields(RecordVisitor& visitor) {
   visitor.Text(Sound, {"Sound", "CBMessageSound", "Play Sound:", {}, typus::Sound});
   visitor.Number(Delay, {"Delay", "EditMessageDelay", "Delay (s):"});
 }
-
-

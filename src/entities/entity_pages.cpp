@@ -45,15 +45,16 @@ public:
       AddText(NumberedControl(field.control, i), std::string(field.label) + " " + std::to_string(i + 1) + ":", ShortText);
   }
   void Variable(std::int16_t&, std::int16_t&, std::int16_t&, const VariableBoxes& boxes) override {
-    Add(boxes.variableBox, PageControlKind::ListIndex, boxes.variableLabel);
+    Add(boxes.variableBox, PageControlKind::ListIndex, boxes.variableLabel, ShortText, boxes.valueBox);
     Add(boxes.modeBox, PageControlKind::ListIndex, boxes.modeLabel);
     Add(boxes.valueBox, PageControlKind::ListIndex, "");
   }
   void Gap(std::size_t) override {}
 
 private:
-  void Add(std::string_view control, PageControlKind kind, std::string_view label, int maxLength = ShortText) {
-    if (page_) page_->controls.push_back({std::string(control), kind, std::string(label), maxLength});
+  void Add(std::string_view control, PageControlKind kind, std::string_view label, int maxLength = ShortText,
+           std::string_view valueBox = {}) {
+    if (page_) page_->controls.push_back({std::string(control), kind, std::string(label), maxLength, std::string(valueBox)});
   }
   // By the naming rule of the controls: "CB..." boxes offer names, "Edit..." take text.
   void AddText(std::string_view control, std::string_view label, int capacity) {

@@ -21,6 +21,8 @@ struct PageControl {
   // three edits of a vector or a condition's value beside its comparison.
   std::string label;
   int maxLength = 32;
+  // A variable's box: the box that lists the values of the variable picked in it.
+  std::string valueBox = {};
 };
 
 struct EntityPage {

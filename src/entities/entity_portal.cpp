@@ -19,5 +19,3 @@ void TEPortal::VisitFields(RecordVisitor& visitor) {
   visitor.Number(TargetSpeed, {"TargetSpeed", "EditPortalTargetSpeed", "Animation Speed:", Conversion::Block});
   visitor.Text(Sound, {"Sound", "CBPortalSound", "Target Sound:", {}, typus::Sound});
 }
-
-

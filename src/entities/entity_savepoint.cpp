@@ -10,4 +10,3 @@ void TESavePoint::VisitFields(RecordVisitor& visitor) {
   Assignment.Visit(visitor, {"Assignment", "CBSavePointCondition", "CBSavePointTypus", "CBSavePointParameter",
                              "Condition Variable:", "Set to Value:"});
 }
-

@@ -19,5 +19,3 @@ void TESound::VisitFields(RecordVisitor& visitor) {
   visitor.Number(RandomPercent, {"RandomPercent", "EditSoundRandom", "Random (%):"});
   visitor.Number(ReplayAfter, {"ReplayAfter", "EditSoundReplayTime", "Replay after (s):"});
 }
-
-

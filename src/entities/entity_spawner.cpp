@@ -22,5 +22,3 @@ void TESpawner::VisitFields(RecordVisitor& visitor) {
   visitor.Text(Sound, {"Sound", "CBSpawnerSound", "Sound:", {}, typus::Sound});
   visitor.Gap(3);
 }
-
-

@@ -29,4 +29,3 @@ void TETile::Bind() {
   TEntity::Bind();
   StartAnimation();
 }
-

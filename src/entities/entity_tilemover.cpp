@@ -15,5 +15,3 @@ void TETileMover::VisitFields(RecordVisitor& visitor) {
   visitor.Number(Speed, {"Speed", "EditTileMoverSpeed", "Movement Speed:"});
   visitor.Number(RotateSpeed, {"RotateSpeed", "EditTileMoverRotateSpeed", "Rotate To Target:"});
 }
-
-

@@ -16,5 +16,3 @@ void TETouchField::VisitFields(RecordVisitor& visitor) {
   visitor.Check(ByAll, {"ByAll", "CheckBoxTouchFieldByAll", "By all:"});
   visitor.Text(ByEntity, {"ByEntity", "CBTouchFieldByEntity", "By Entity:", {}, AnyTypus});
 }
-
-

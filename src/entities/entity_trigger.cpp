@@ -19,5 +19,3 @@ void TETrigger::VisitFields(RecordVisitor& visitor) {
   visitor.List(Action, {"Action", "CBTriggerAction", "Action:"});
   visitor.Names(Targets, {"Targets", "CBTriggerTarget", "Target", {}, AnyTypus});
 }
-
-

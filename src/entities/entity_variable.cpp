@@ -10,4 +10,3 @@ void TEVariable::VisitFields(RecordVisitor& visitor) {
   Assignment.Visit(visitor, {"Assignment", "CBVariableCondition", "CBVariableTypus", "CBVariableParameter",
                              "Condition Variable:", "Set to Value:"});
 }
-

@@ -31,13 +31,14 @@ struct FieldInfo {
   std::string_view name;     // the field's own name, as dumps show it
   std::string_view control;  // "Edit..." edit, "CB..." box, "CheckBox..." check box;
                              // a vector's three edits add "X", "Y", "Z", a name list "1", "2", ...
-  std::string_view label;    // the dialog's label (UTF-8); a name list numbers it
+  std::string_view label = {};  // the dialog's label (UTF-8); a name list numbers it
   Conversion conversion = Conversion::Single;
   std::int16_t offers = offers::Nothing;               // name boxes
   std::string_view list = dialog_values::EditorIni;    // list boxes: where the list comes from
   // A name box that offers entities names one of this room, which Bind links; a name in
   // another room (where a portal leads) is not.
   bool linked = true;
+  int digits = 2;  // decimals a number shows
 };
 
 // The three list boxes of a variable condition or assignment: the variable, the
@@ -57,6 +58,8 @@ public:
   virtual void Number(float& value, const FieldInfo& field) = 0;
   virtual void Number(std::int16_t& value, const FieldInfo& field) = 0;
   virtual void Vector(TVector& value, const FieldInfo& field) = 0;
+  // A colour is stored as a vector; its edits add "R", "G", "B".
+  virtual void Colour(TVector& value, const FieldInfo& field) { Vector(value, field); }
   // A list field: the item index of its list.
   virtual void List(std::int16_t& value, const FieldInfo& field) = 0;
   virtual void Check(bool& value, const FieldInfo& field) = 0;

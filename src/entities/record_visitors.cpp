@@ -30,12 +30,6 @@ void RecordReader::Variable(std::int16_t& variable, std::int16_t& mode, std::int
   for (std::int16_t* index : {&variable, &mode, &value}) *index = file_.ReadI16();
 }
 
-void FieldDescriber::Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value,
-                              const VariableBoxes& boxes) {
-  const std::int16_t indices[] = {variable, mode, value};
-  sink_.List(boxes.name, indices);
-}
-
 void FieldLinker::Text(String32& value, const FieldInfo& field) {
   if (NamesAnEntityHere(field)) entity_.AddLink(value);
 }

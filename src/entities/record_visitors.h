@@ -1,8 +1,7 @@
 #pragma once
-// The visitors that write, read and describe a kind's stored fields.
+// The visitors that write and read a record's stored fields and link the names in it.
 
 #include "core/binary_io.h"
-#include "entities/field_sink.h"
 #include "entities/record_fields.h"
 
 class TEntity;
@@ -60,23 +59,4 @@ public:
 
 private:
   TEntity& entity_;
-};
-
-// Hands every field to a sink by name; list fields and variable indices come whole.
-class FieldDescriber : public StoredFieldVisitor {
-public:
-  explicit FieldDescriber(FieldSink& sink) : sink_(sink) {}
-  void Number(float& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
-  void Number(std::int16_t& value, const FieldInfo& field) override { sink_.Field(field.name, int{value}); }
-  void Vector(TVector& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
-  void List(std::int16_t& value, const FieldInfo& field) override { sink_.Field(field.name, int{value}); }
-  void Check(bool& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
-  void Text(String32& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
-  void Text(String255& value, const FieldInfo& field) override { sink_.Field(field.name, value); }
-  void Names(std::span<String32> values, const FieldInfo& field) override { sink_.List(field.name, values); }
-  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override;
-  void Gap(std::size_t) override {}
-
-private:
-  FieldSink& sink_;
 };

@@ -30,5 +30,3 @@ void TETDoor::FillDialog(Form& form) {
   TETile::FillDialog(form);
   form.SetActivePage("PageControl", "TabSheetTDoor");
 }
-
-

@@ -37,5 +37,3 @@ void TEUnit::FillDialog(Form& form) {
   Engine.FillEnemyCombo(form, "CBUnitVariable");
   TEntity::FillDialog(form);
 }
-
-

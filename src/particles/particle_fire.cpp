@@ -69,4 +69,3 @@ void TEPFire::UpdateFlame(int index) {
   p.size -= TQZEngine::FrameStep() * FireSize * 0.03f;
   if (p.age > FlameLifetime) FreeParticle(index);
 }
-

@@ -27,7 +27,6 @@ void TEPFountain::VisitFields(RecordVisitor& visitor) {
   visitor.Number(ParticleCount, {"ParticleCount", "EditPFountainParticleCount", "Particle Count:"});
 }
 
-
 int TEPFountain::EmitDrop() {
   TVector position = Position;
   position.x += RandomBetween(-FountainRadius, FountainRadius) * FountainSize;
@@ -57,4 +56,3 @@ void TEPFountain::Animate() {
     if (p.position.y <= VanishHeight) FreeParticle(i);
   }
 }
-

@@ -59,4 +59,3 @@ void TEPGrass::Animate() {
   for (auto& particle : Pool)
     if (particle.kind >= 0) TQZEngine::AdvanceTime(particle.age);
 }
-

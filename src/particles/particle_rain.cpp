@@ -26,7 +26,6 @@ void TEPRain::VisitFields(RecordVisitor& visitor) {
   visitor.Number(ParticleCount, {"ParticleCount", "EditPRainParticleCount", "Particle Count:"});
 }
 
-
 // Drops start anywhere over the rain's rectangle, wherever the emitter itself stands.
 int TEPRain::EmitDrop() {
   const TVector position{RandomBetween(StartX, EndX), StartHeight, RandomBetween(StartZ, EndZ)};
@@ -51,4 +50,3 @@ void TEPRain::Animate() {
     if (p.position.y <= VanishHeight) FreeParticle(i);
   }
 }
-

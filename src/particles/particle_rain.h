@@ -8,12 +8,10 @@ public:
   explicit TEPRain(TQZEngine& engine);
 
   float RainSize = 2.0f;
-  float StartX = -30.0f;
-  float StartZ = -30.0f;
-  float EndX = 30.0f;
-  float EndZ = 30.0f;
-  float HeadingX = 70.0f;
-  float HeadingY = 90.0f;
+  // The rectangle drops start over, and their direction (pitch, heading).
+  float StartX = -30.0f, StartZ = -30.0f;
+  float EndX = 30.0f, EndZ = 30.0f;
+  float HeadingX = 70.0f, HeadingY = 90.0f;
   float StartHeight = 10.0f;
   float VanishHeight = 0.0f;
   std::int16_t ParticleCount = 100;

@@ -8,18 +8,13 @@
 #include "render/gl_surface_textures.h"
 #include "render/projection.h"
 #include "room/edit_room.h"
+#include "room/view_mapping.h"
 #include "surfaces/light_map.h"
 
 namespace {
 
-constexpr double FieldOfView = 45.0;
-constexpr double NearPlane = 0.2;
-constexpr double FarPlane = 150.0;
-// The projection of SetViewProjection assumes the panel's 4:3 shape whatever its size.
-constexpr double ViewAspect = 1.3333333333333333;
-// Squashes the viewing axis of the flat views so the whole room's depth fits between
-// the clipping planes.
-constexpr float FlatViewScale = 0.02f;
+// The flat views' geometry is shared with the pointer's mapping (room/view_mapping.h).
+using namespace view_geometry;
 
 void Switch(GLenum capability, bool on) {
   if (on) {
@@ -168,11 +163,11 @@ void TEditGL::SetViewTransform() {
   switch (camera.Mode) {
     case TCamera::ModeTop:
       glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-      glTranslatef(-p.x, -15.0f, -p.z);
+      glTranslatef(-p.x, -FlatEyeDistance, -p.z);
       glScalef(1.0f, FlatViewScale, 1.0f);
       break;
     case TCamera::ModeSide:
-      glTranslatef(-p.x, -p.y, -15.0f);
+      glTranslatef(-p.x, -p.y, -FlatEyeDistance);
       glScalef(1.0f, 1.0f, FlatViewScale);
       break;
     default:

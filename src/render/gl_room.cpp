@@ -50,6 +50,7 @@ void TRoomRenderer::DrawRoom() {
   if (gl_.MainForm().ActivePage(view_menu::ToolPalette) == view_menu::FieldsSheet) DrawFieldOverlay();
   if (gl_.MenuChecked(view_menu::ShowLights)) DrawLights();
   if (gl_.MenuChecked(view_menu::ShowLensFlares)) DrawLightFlares(gl_);
+  DrawSelectedSurface();
   DrawCursor();
 }
 

@@ -46,6 +46,8 @@ private:
   void DrawFieldOverlay();
   void DrawField(int i, int j);
   void DrawLights();
+  // The cursor's selected surface, outlined over everything on the Surfaces sheet.
+  void DrawSelectedSurface();
   void DrawLightMarker(const TVector& position, float radius, const TVector& color, float reachAlpha);
   void DrawCursor();
   void DrawCursorModelPreview();

@@ -35,7 +35,6 @@ void EmitQuad(TMultitexture& units, const TSurface& surface) {
 void TRoomRenderer::DrawSurfaces(std::int16_t skipSurface, bool lightPassOnly) {
   TRoom& room = gl_.Room();
   TMultitexture& units = gl_.Multitexture();
-  const bool surfacesPage = gl_.MainForm().ActivePage(view_menu::ToolPalette) == view_menu::SurfacesSheet;
   gl_.SetViewTransform();
   for (int slot = 0; slot < TRoom::SurfaceSlots; ++slot) {
     const TSurface* surface = room.Surfaces[static_cast<std::size_t>(slot)].get();
@@ -45,13 +44,29 @@ void TRoomRenderer::DrawSurfaces(std::int16_t skipSurface, bool lightPassOnly) {
     glNormal3f(surface->normal.x, surface->normal.y, surface->normal.z);
     glColor3f(1.0f, 1.0f, 1.0f);
     EmitQuad(units, *surface);
-    if (surfacesPage && surface == room.Cursor.SelectedSurface) {
-      units.EndMultitexture();
-      const double pulse = (0.25 * std::sin(room.Time) + 0.75) * 0.5;
-      TEditGL::SetBlendMode(1, 0.25, pulse, 0.25, 1.0);
-      EmitQuad(units, *surface);
-    }
     gl_.AddPolygons(2);
   }
   units.EndMultitexture();
+}
+
+void TRoomRenderer::DrawSelectedSurface() {
+  TRoom& room = gl_.Room();
+  const TSurface* surface = room.Cursor.SelectedSurface;
+  if (surface == nullptr || !surface->InUse()) return;
+  if (gl_.MainForm().ActivePage(view_menu::ToolPalette) != view_menu::SurfacesSheet) return;
+  // Over everything and from both sides: a surface seen from behind, edge on or under
+  // others is still found.
+  gl_.SetViewTransform();
+  gl_.SetGLStates(false, true, false, false, false, false, false);
+  const double pulse = 0.25 * std::sin(room.Time) + 0.75;
+  TEditGL::SetBlendMode(1, 0.25 * pulse, 0.5 * pulse, 0.1 * pulse, 1.0);
+  glBegin(GL_QUADS);
+  for (const TSurfaceCorner& c : surface->corners) glVertex3f(c.position.x, c.position.y, c.position.z);
+  glEnd();
+  TEditGL::SetBlendMode(0, 1.0, 1.0, 0.2, 1.0);
+  glLineWidth(3.0f);
+  glBegin(GL_LINE_LOOP);
+  for (const TSurfaceCorner& c : surface->corners) glVertex3f(c.position.x, c.position.y, c.position.z);
+  glEnd();
+  glLineWidth(1.0f);
 }

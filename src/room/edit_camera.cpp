@@ -146,6 +146,31 @@ void TCamera::ShowZoom() {
   engine_.GetHost().SetStatusText(3, "Zoom x " + zoom);
 }
 
+void TCamera::MoveTo(const TVector& position) {
+  constexpr float Reach = BarRange / BarUnitsPerMetre;
+  Position = position;
+  Position.x = std::clamp(Position.x, -Reach, Reach);
+  float& across = Mode == ModeSide ? Position.y : Position.z;
+  across = std::clamp(across, -Reach, Reach);
+  Form& main = engine_.GetHost().GetForm(FormId::Main);
+  main.SetPosition("ScrollBarX", BarPosition(Position.x));
+  main.SetPosition("ScrollBarYZ", Mode == ModeSide ? -BarPosition(Position.y) : BarPosition(Position.z));
+}
+
+void TCamera::ZoomAbout(TViewPoint at, bool in) {
+  if (Mode == Mode3D) return;
+  const TVector before = TViewMapping(*this).ToRoom(at, 0.0f);
+  in ? ZoomIn() : ZoomOut();
+  const TVector after = TViewMapping(*this).ToRoom(at, 0.0f);
+  MoveTo(TQZEngine::Add(Position, TQZEngine::Subtract(before, after)));
+}
+
+void TCamera::Pan(TViewPoint from, TViewPoint to) {
+  if (Mode == Mode3D) return;
+  const TViewMapping mapping(*this);
+  MoveTo(TQZEngine::Add(Position, TQZEngine::Subtract(mapping.ToRoom(from, 0.0f), mapping.ToRoom(to, 0.0f))));
+}
+
 void TCamera::DoFrame() {
   if (Captured) {
     MoveWithKeys();

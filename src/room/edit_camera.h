@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/vector.h"
+#include "room/view_mapping.h"
 
 class TQZEngine;
 
@@ -23,6 +24,9 @@ public:
   std::uint16_t Mode = ModeTop;
   float Zoom = 1.0f;
   std::uint8_t Captured = 0;
+  // The view panel's size in pointer pixels, which the flat views' mapping needs.
+  int ViewWidth = 641;
+  int ViewHeight = 481;
 
   void SetMode(int mode);
   void ResetCamera();
@@ -36,11 +40,21 @@ public:
   void MoveStep(int direction);
   void DoFrame();
 
+  // Navigation of the flat views (the 3D view ignores them). Both keep the point of the
+  // room's middle plane (y = 0 from the top, z = 0 from the side) under the pointer.
+  // One zoom step in or out about a view point.
+  void ZoomAbout(TViewPoint at, bool in);
+  // Moves the view so what is drawn at `from` comes to lie at `to`.
+  void Pan(TViewPoint from, TViewPoint to);
+
 private:
   void MoveWithKeys();
   void SteerWithPointer();
   void ShowPosition(int yzPosition);
   void ShowZoom();
+  // Moves to a position within the scroll bars' reach and shows it on them, keeping the
+  // finer position the bars cannot hold.
+  void MoveTo(const TVector& position);
 
   TQZEngine& engine_;
 };

@@ -1,5 +1,6 @@
 #include "room/edit_cursor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -53,32 +54,39 @@ void TCursor::SetMode(int code) {
   ZoneHandle = NoHandle;
   PressStateNow = Idle;
   if (code <= 4000) SelectedSurface = nullptr;
+  // Another tool starts over with the topmost object.
+  lastPick_ = {};
 }
 
 void TCursor::SetPosition(TRoom& room, int x, int y) {
   if (!FlatView(room)) return;
   Form& main = MainForm(room);
   PreviousPosition = Position;
-  // The panel's centre is the camera position; halves by integer division as the view does.
-  constexpr int HalfWidth = 641 / 2, HalfHeight = 481 / 2;
-  const TCamera& camera = room.Camera;
-  const float scale = MetresPerPixel / camera.Zoom;
-  Position.x = static_cast<float>(x - HalfWidth) * scale + camera.Position.x;
-  if (camera.Mode == TCamera::ModeTop) {
-    Position.z = static_cast<float>(y - HalfHeight) * scale + camera.Position.z;
-  } else {
-    Position.y = camera.Position.y - static_cast<float>(y - HalfHeight) * scale;
-  }
-  if (main.Checked("UseGrid1")) {
-    for (float* c : {&Position.x, &Position.y, &Position.z}) *c = std::round(*c * GridStep) / GridStep;
-  }
+  // The pixel's centre.
+  Pointer = {static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f};
+  const bool top = room.Camera.Mode == TCamera::ModeTop;
   // The coordinate the view cannot show follows the selected object.
-  const bool top = camera.Mode == TCamera::ModeTop;
   const TVector* followed = nullptr;
   if (Mode >= 2001 && Mode <= 2003 && SelectedLight) followed = &SelectedLight->Position;
   if (Mode >= 3001 && Mode <= 3003 && SelectedEntity) followed = &SelectedEntity->Position;
-  if (followed) (top ? Position.y : Position.z) = top ? followed->y : followed->z;
+  float depth = top ? Position.y : Position.z;
+  if (followed) {
+    depth = top ? followed->y : followed->z;
+  } else if (top && (Mode == 2001 || Mode == 3001)) {
+    // From the top a new light or entity gets the height bar's height: it lands where
+    // the pointer shows that height.
+    depth = TrackBarHeight(main);
+  }
+  Position = PointerAt(room, depth);
+  if (main.Checked("UseGrid1")) {
+    for (float* c : {&Position.x, &Position.y, &Position.z}) *c = std::round(*c * GridStep) / GridStep;
+  }
+  if (followed) (top ? Position.y : Position.z) = depth;
   ShowPosition(room, main);
+}
+
+TVector TCursor::PointerAt(const TRoom& room, float depth) const {
+  return TViewMapping(room.Camera).ToRoom(Pointer, depth);
 }
 
 void TCursor::ShowPosition(TRoom& room, Form& main) const {
@@ -210,18 +218,40 @@ void TCursor::NewLight(TRoom& room, Form& main) {
   if (SelectedLight) SetHeight(room, false, SelectedLight->Position.y);
 }
 
-TLight* TCursor::PickLight(TRoom& room) const {
-  TLight* picked = nullptr;
-  for (int i = 0; i <= room.LastLight; ++i)
-    if (room.Lights[i].InUse() && room.Lights[i].HitTest(Position)) picked = &room.Lights[i];
-  return picked;
+template <class T>
+T* TCursor::ChoosePick(const TRoom& room, const std::vector<T*>& hits) {
+  const TCamera& camera = room.Camera;
+  const bool samePlace = std::fabs(Pointer.x - lastPick_.at.x) <= SamePlacePixels &&
+                         std::fabs(Pointer.y - lastPick_.at.y) <= SamePlacePixels &&
+                         lastPick_.camera == camera.Position && lastPick_.zoom == camera.Zoom &&
+                         lastPick_.mode == camera.Mode;
+  T* chosen = hits.empty() ? nullptr : hits.back();
+  if (samePlace) {
+    const auto before = std::find_if(hits.begin(), hits.end(), [&](T* hit) { return hit == lastPick_.picked; });
+    if (before != hits.end()) chosen = before == hits.begin() ? hits.back() : *(before - 1);
+  }
+  lastPick_ = {Pointer, camera.Position, camera.Zoom, camera.Mode, chosen};
+  return chosen;
 }
 
-TEntity* TCursor::PickEntity(TRoom& room) const {
-  TEntity* picked = nullptr;
-  for (int i = 0; i <= room.LastEntity; ++i)
-    if (room.Entities[i]->InUse() && room.Entities[i]->HitTest(Position)) picked = room.Entities[i].get();
-  return picked;
+TLight* TCursor::PickLight(TRoom& room) {
+  const TViewMapping view(room.Camera);
+  std::vector<TLight*> hits;
+  for (int i = 0; i <= room.LastLight; ++i) {
+    TLight& light = room.Lights[i];
+    if (light.InUse() && light.HitTest(view.ToRoom(Pointer, view.DepthOf(light.Position)))) hits.push_back(&light);
+  }
+  return ChoosePick(room, hits);
+}
+
+TEntity* TCursor::PickEntity(TRoom& room) {
+  const TViewMapping view(room.Camera);
+  std::vector<TEntity*> hits;
+  for (int i = 0; i <= room.LastEntity; ++i) {
+    TEntity& entity = *room.Entities[i];
+    if (entity.InUse() && entity.HitTest(view.ToRoom(Pointer, view.DepthOf(entity.Position)))) hits.push_back(&entity);
+  }
+  return ChoosePick(room, hits);
 }
 
 void TCursor::EditLight(TRoom& room) {
@@ -236,14 +266,10 @@ void TCursor::EditLight(TRoom& room) {
 
 void TCursor::MoveLight(TRoom& room) {
   if (PressStateNow == Pressed) {
-    SelectedLight = nullptr;
-    for (int i = 0; i <= room.LastLight; ++i) {
-      TLight& light = room.Lights[i];
-      if (!light.InUse() || !light.HitTest(Position)) continue;
-      SetHeight(room, false, light.Position.y);
-      Position = light.Position;
-      SelectedLight = &light;
-    }
+    SelectedLight = PickLight(room);
+    if (!SelectedLight) return;
+    SetHeight(room, false, SelectedLight->Position.y);
+    Position = SelectedLight->Position;
   } else if (PressStateNow == Held && SelectedLight) {
     SelectedLight->Position = Position;
     SetHeight(room, false, Position.y);
@@ -310,13 +336,10 @@ void TCursor::EditEntity(TRoom& room) {
 void TCursor::MoveEntity(TRoom& room) {
   const bool top = room.Camera.Mode == TCamera::ModeTop;
   if (PressStateNow == Pressed) {
-    SelectedEntity = nullptr;
-    for (int i = 0; i <= room.LastEntity; ++i) {
-      TEntity& entity = *room.Entities[i];
-      if (!entity.InUse() || !entity.HitTest(Position)) continue;
-      SelectedEntity = &entity;
-      SetHeight(room, false, entity.Position.y);
-      (top ? Position.y : Position.z) = top ? entity.Position.y : entity.Position.z;
+    SelectedEntity = PickEntity(room);
+    if (SelectedEntity) {
+      SetHeight(room, false, SelectedEntity->Position.y);
+      (top ? Position.y : Position.z) = top ? SelectedEntity->Position.y : SelectedEntity->Position.z;
     }
   }
   TVector d = TQZEngine::Subtract(Position, PreviousPosition);
@@ -343,6 +366,7 @@ void TCursor::NewSurface(TRoom& room) {
     const TVector& s = SurfaceStart;
     SelectedSurface = room.AddSurface({s.x, 0.0f, s.z}, {Position.x, 0.0f, s.z}, {Position.x, 0.0f, Position.z},
                                       {s.x, 0.0f, Position.z}, "textures\\default");
+    ShowSelectedSurface(room);
   }
 }
 
@@ -355,9 +379,10 @@ void TCursor::SelectNextSurface(TRoom& room) {
     slot = (slot + 1) % TRoom::SurfaceSlots;
     if (room.Surfaces[static_cast<std::size_t>(slot)]->InUse()) {
       SelectedSurface = room.Surfaces[static_cast<std::size_t>(slot)].get();
-      return;
+      break;
     }
   }
+  ShowSelectedSurface(room);
 }
 
 void TCursor::SelectPreviousSurface(TRoom& room) {
@@ -367,9 +392,18 @@ void TCursor::SelectPreviousSurface(TRoom& room) {
     slot = (slot + TRoom::SurfaceSlots - 1) % TRoom::SurfaceSlots;
     if (room.Surfaces[static_cast<std::size_t>(slot)]->InUse()) {
       SelectedSurface = room.Surfaces[static_cast<std::size_t>(slot)].get();
-      return;
+      break;
     }
   }
+  ShowSelectedSurface(room);
+}
+
+void TCursor::ShowSelectedSurface(TRoom& room) const {
+  const TSurface* surface = SelectedInUse();
+  room.Engine.GetHost().SetStatusText(TRoom::MessageStatusPanel,
+                                      surface ? "Surface " + std::to_string(surface->slotIndex) + ": " +
+                                                    std::string(surface->name.str())
+                                              : std::string("No surface selected"));
 }
 
 void TCursor::InvertSurface(TRoom&) {
@@ -385,7 +419,7 @@ void TCursor::RotateSurfaceRight(TRoom&) {
 }
 
 void TCursor::ComputeSurface(TRoom&) {
-  if (TSurface* surface = SelectedInUse()) surface->Recompute();
+  if (TSurface* surface = SelectedInUse()) surface->RecomputeOrRestore(surface->Record());
 }
 
 void TCursor::EditSurface(TRoom& room) {

@@ -6,9 +6,11 @@
 // Reads the main window's controls through its Form.
 
 #include <cstdint>
+#include <vector>
 
 #include "core/short_string.h"
 #include "core/vector.h"
+#include "room/view_mapping.h"
 
 class Form;
 class TECamera;
@@ -22,8 +24,8 @@ public:
   enum PressState : std::int16_t { Idle = 0, Pressed = 1, Held = 2, Released = 3 };
   // Frames to wait after creating a light or entity, so one click creates one object.
   static constexpr int CoolDownFrames = 6;
-  // Metres per view pixel at zoom 1.
-  static constexpr float MetresPerPixel = 0.026f;
+  // How far (view pixels) a click may lie from the last pick and still count as the same place.
+  static constexpr float SamePlacePixels = 2.0f;
 
   TVector Position;
   TVector PreviousPosition;
@@ -42,10 +44,14 @@ public:
   enum ZonePart : std::int16_t { NoHandle = 0, MinXEdge = 1, MinZEdge = 2, MaxXEdge = 3, MaxZEdge = 4, WholeZone = 5 };
   std::int16_t ZoneHandle = NoHandle;
   TSurface* SelectedSurface = nullptr;
+  // The last pointer position on the view; picks take what is drawn there.
+  TViewPoint Pointer{0.0f, 0.0f};
 
   // Keeps the selected surface only for the surface tools (codes above 4000).
   void SetMode(int code);
-  // x, y in view-panel pixels; nothing happens in the 3D view.
+  // x, y in view-panel pixels; nothing happens in the 3D view. The position is the room
+  // point drawn under the pointer on the plane the cursor works in (its own height from
+  // the top, its own z from the side).
   void SetPosition(TRoom& room, int x, int y);
   void Press(TRoom& room);
   void Drag(TRoom& room);
@@ -83,8 +89,26 @@ private:
   void MoveEntity(TRoom& room);
   void DropEntity(TRoom& room);
   void NewSurface(TRoom& room);
-  TLight* PickLight(TRoom& room) const;
-  TEntity* PickEntity(TRoom& room) const;
+  // The objects whose hit test holds where the pointer lies at their own depth; of
+  // several, the last in slot order, or after a click at the same place the one before
+  // the object that click took (round again after the first).
+  TLight* PickLight(TRoom& room);
+  TEntity* PickEntity(TRoom& room);
+  template <class T>
+  T* ChoosePick(const TRoom& room, const std::vector<T*>& hits);
+  // The room point under the pointer at a depth along the viewing axis.
+  TVector PointerAt(const TRoom& room, float depth) const;
+  // "Surface <slot>: <name>" in the status bar, or that none is selected.
+  void ShowSelectedSurface(TRoom& room) const;
+
+  struct PickMemory {
+    TViewPoint at{0.0f, 0.0f};
+    TVector camera;
+    float zoom = 0.0f;
+    int mode = -1;
+    const void* picked = nullptr;
+  };
+  PickMemory lastPick_;
   TSurface* SelectedInUse() const;
   void ShowPosition(TRoom& room, Form& main) const;
 };

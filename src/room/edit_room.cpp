@@ -46,7 +46,7 @@ void TRoom::InitRoom() {
 
 void TRoom::ClearRoom() {
   Cursor.SetMode(0);
-  if (loadedPartly_) Engine.GetHost().SetStatusText(DamageStatusPanel, "");
+  Engine.GetHost().SetStatusText(MessageStatusPanel, "");
   loadedPartly_ = false;
   static_cast<TRoomAttributes&>(*this) = TRoomAttributes{};
   ClearFields();
@@ -227,7 +227,11 @@ TSurface* TRoom::AddSurface(const TVector& p0, const TVector& p1, const TVector&
     surface->corners[i].s = texCoords[i].first;
     surface->corners[i].t = texCoords[i].second;
   }
-  surface->Recompute();
+  // A surface whose light map the designer cancelled is not made.
+  if (!surface->Recompute()) {
+    surface->Reset();
+    surface = nullptr;
+  }
   CountSurfaces();
   return surface;
 }
@@ -273,8 +277,16 @@ void TRoom::SetTileShadows() {
 
 void TRoom::ComputeSurfaceShadows() {
   const LightMapBaker::Batch batch(LightMaps);
+  std::vector<std::pair<TSurface*, std::vector<std::uint8_t>>> done;
   for (int i = 0; i <= LastSurface; ++i) {
-    if (Surfaces[i]->InUse()) Surfaces[i]->Recompute();
+    TSurface& surface = *Surfaces[i];
+    if (!surface.InUse()) continue;
+    auto kept = surface.Record();
+    if (!surface.RecomputeOrRestore(kept)) {
+      for (auto& [earlier, record] : done) earlier->Restore(record);
+      return;
+    }
+    done.emplace_back(&surface, std::move(kept));
   }
 }
 

@@ -108,6 +108,7 @@ public:
   // Commands.
   void EditAttributes();
   void SetTileShadows();
+  // A cancelled computation puts every light map back as it was.
   void ComputeSurfaceShadows();
   void ReloadResources();
   // A particle texture by name. Every emitter looks its texture up again whenever it
@@ -117,7 +118,8 @@ public:
   // The room file, at a path the designer chose (used exactly as spelled). Failures are
   // reported through the host; the result says whether the whole file was read or
   // written. A load that stops at damage keeps what it read, says in the status bar
-  // how much that was, and proposes a new name beside the file for the next save.
+  // how much that was, and proposes a new name beside the file for the next save; a
+  // whole load and a save say so there too.
   bool LoadFromFile(std::string_view hostPath);
   bool SaveToFile(std::string_view hostPath);
   // The last load stopped at damage: the room holds only part of its file.
@@ -134,10 +136,11 @@ public:
   // The largest file the room can hold; a longer file cannot be a room.
   static std::size_t MaxFileSize();
 
-private:
-  // The status panel free for the document's own news.
-  static constexpr int DamageStatusPanel = 6;
+  // The status panel free for the document's own news: what a load or save did, the
+  // surface selected.
+  static constexpr int MessageStatusPanel = 6;
 
+private:
   bool ReadRoom(std::span<const std::uint8_t> bytes);
   void ReportDamage(std::string_view howMuch);
   void FinishLoad();

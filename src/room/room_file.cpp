@@ -90,6 +90,16 @@ std::string RecoveredName(std::string_view damagedPath) {
   return candidate.string();
 }
 
+std::string FileName(std::string_view hostPath) {
+  return std::filesystem::path{std::string(hostPath)}.filename().string();
+}
+
+// What a load or save carried, for the status bar.
+std::string ContentsOf(TRoom& room) {
+  return std::to_string(room.CountLights()) + " lights, " + std::to_string(room.CountEntities()) + " entities, " +
+         std::to_string(room.CountSurfaces()) + " surfaces";
+}
+
 // A count the slot table cannot hold means the file is not a room we can read.
 int ReadCount(BinaryReader& file, int slots) {
   const int count = file.ReadI16();
@@ -147,8 +157,13 @@ std::vector<std::uint8_t> TRoom::SaveToBytes() {
 }
 
 bool TRoom::SaveToFile(std::string_view hostPath) {
-  const auto failure = fs_layer::WriteHostFileAtomic(hostPath, SaveToBytes());
-  if (!failure) return true;
+  const auto bytes = SaveToBytes();
+  const auto failure = fs_layer::WriteHostFileAtomic(hostPath, bytes);
+  if (!failure) {
+    Engine.GetHost().SetStatusText(MessageStatusPanel, "Saved " + FileName(hostPath) + ": " + ContentsOf(*this) + ", " +
+                                                           std::to_string(bytes.size()) + " bytes");
+    return true;
+  }
   Engine.ShowError("QZ_ROOM", "Could not save room file \"" + std::string(hostPath) + "\": " + *failure);
   return false;
 }
@@ -173,13 +188,17 @@ bool TRoom::LoadFromFile(std::string_view hostPath) {
     ReportDamage("Unreadable room file: nothing read");
     FinishLoad();
   }
-  if (!complete) main.SetText("SaveDialog", RecoveredName(hostPath));
+  if (complete) {
+    Engine.GetHost().SetStatusText(MessageStatusPanel, "Loaded " + FileName(hostPath) + ": " + ContentsOf(*this));
+  } else {
+    main.SetText("SaveDialog", RecoveredName(hostPath));
+  }
   return complete;
 }
 
 void TRoom::ReportDamage(std::string_view howMuch) {
   loadedPartly_ = true;
-  Engine.GetHost().SetStatusText(DamageStatusPanel, howMuch);
+  Engine.GetHost().SetStatusText(MessageStatusPanel, howMuch);
 }
 
 // Reads into the cleared room; whatever was read before a failure stays.

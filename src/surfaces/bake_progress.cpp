@@ -11,6 +11,7 @@
 #include "core/host.h"
 
 BakeProgress::BakeProgress(Host& host, int rows) : host_(host) {
+  host_.ResetCancel();
   Form& main = host_.GetForm(FormId::Main);
   main.SetMaximum("ProgressBarSurface", rows);
   main.SetPosition("ProgressBarSurface", 0);
@@ -26,10 +27,12 @@ void BakeProgress::RowDone() {
   host_.ProcessEvents();
 }
 
+bool BakeProgress::Cancelled() const { return host_.CancelRequested(); }
+
 void RunRows(int rows, int threads, const std::function<void(int)>& rowJob, BakeProgress& progress) {
   threads = std::clamp(threads, 1, std::max(rows, 1));
   if (threads == 1) {
-    for (int row = 0; row < rows; ++row) {
+    for (int row = 0; row < rows && !progress.Cancelled(); ++row) {
       rowJob(row);
       progress.RowDone();
     }
@@ -40,13 +43,14 @@ void RunRows(int rows, int threads, const std::function<void(int)>& rowJob, Bake
   std::condition_variable changed;
   int nextRow = 0;
   int finished = 0;
+  bool cancelled = false;
   std::exception_ptr failure;
   const auto work = [&] {
     for (;;) {
       int row = 0;
       {
         std::lock_guard lock(mutex);
-        if (nextRow >= rows || failure) return;
+        if (nextRow >= rows || failure || cancelled) return;
         row = nextRow++;
       }
       try {
@@ -73,8 +77,13 @@ void RunRows(int rows, int threads, const std::function<void(int)>& rowJob, Bake
       now = finished;
       if (failure && finished == nextRow) break;
     }
-    for (; reported < now; ++reported) progress.RowDone();
+    for (; reported < now && !progress.Cancelled(); ++reported) progress.RowDone();
     if (reported == rows) break;
+    if (progress.Cancelled()) {
+      std::lock_guard lock(mutex);
+      cancelled = true;
+      break;
+    }
   }
   workers.clear();  // joins
   if (failure) std::rethrow_exception(failure);

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's "Computing Surface Lighting" panel during a bake: shown with the
 // bar at 0 of `rows`, stepped once per finished row with pending events processed so
-// the window stays responsive, hidden again at the end.
+// the window stays responsive and its Cancel button can be pressed, hidden again at
+// the end.
 
 #include <functional>
 
@@ -15,6 +16,8 @@ public:
   BakeProgress& operator=(const BakeProgress&) = delete;
 
   void RowDone();
+  // The designer cancelled the work; the rows not yet started are left undone.
+  bool Cancelled() const;
   // Called with the number of the row just reported, before the bar steps.
   std::function<void(int)> OnRow;
 
@@ -25,4 +28,5 @@ private:
 
 // Runs rowJob for rows 0..rows-1 on `threads` threads (the calling thread only when 1)
 // and reports each finished row to progress on the calling thread, which owns the host.
+// Once progress says the work was cancelled no further row starts.
 void RunRows(int rows, int threads, const std::function<void(int)>& rowJob, BakeProgress& progress);

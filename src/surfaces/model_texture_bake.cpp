@@ -93,6 +93,8 @@ bool BakeModelTexture(TRoom& room, const TVEModel& model, std::int16_t skipEntit
     };
     progress.OnRow = [&](int done) { caption.Show(done); };
     RunRows(image->height, threads, row, progress);
+    // Cancelled: the bitmap on disk stays as it was.
+    if (progress.Cancelled()) return true;
   }
   if (const auto failure = SaveBmp(texture, *image)) {
     host.ShowError("QZ_TEXTURE", "Error while saving bitmap " + texture + ": " + *failure);

@@ -11,6 +11,7 @@ class TRoom;
 class TVEModel;
 
 // Returns false (after reporting through the host) when an image could not be read or
-// written; a model without a texture is left alone and counts as done.
+// written; a model without a texture is left alone and counts as done, and so does a
+// bake the designer cancelled, which writes nothing.
 bool BakeModelTexture(TRoom& room, const TVEModel& model, std::int16_t skipEntity, Occlusion* occlusion,
                       int threads);

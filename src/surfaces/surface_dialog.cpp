@@ -48,6 +48,7 @@ ModalResult TSurface::Edit() {
   engine.ShowFloat(form, "EditLightMapTexPerMeter", lightMapTexelsPerMetre);
 
   const SurfaceLayout before = Layout();
+  const auto kept = Record();
   const ModalResult result = host.RunModal(FormId::Surface);
   if (result == ModalResult::Ok) {
     // Each number is read on its own: a bad one is reported, keeps its value and the
@@ -66,7 +67,7 @@ ModalResult TSurface::Edit() {
     // Recomputing lays the texture coordinates and the light map out anew (and paints
     // the map white while "Compute Lighting:" is off), so an OK that changed none of
     // what it reads, or changed only the name, keeps the baked map.
-    if (Layout() != before) Recompute();
+    if (Layout() != before) RecomputeOrRestore(kept);
   } else if (result == ModalResult::No) {
     // A freed slot gets no textures: they would outlive the surface that owned them.
     Reset();

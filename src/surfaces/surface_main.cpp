@@ -61,11 +61,31 @@ void TSurface::ReleaseTextures() {
   lightMapHandle = NoTexture;
 }
 
-void TSurface::Recompute() {
+bool TSurface::Recompute() {
+  Host& host = room_.Engine.GetHost();
+  host.ResetCancel();
   ComputeNormal();
   ComputeExtents();
   ComputeTextureCoordinates();
   BuildTextures();
+  return !host.CancelRequested();
+}
+
+std::vector<std::uint8_t> TSurface::Record() const {
+  BinaryWriter file;
+  WriteRecord(file);
+  return file.Take();
+}
+
+void TSurface::Restore(const std::vector<std::uint8_t>& record) {
+  BinaryReader file(record);
+  ReadRecord(file);
+}
+
+bool TSurface::RecomputeOrRestore(const std::vector<std::uint8_t>& kept) {
+  if (Recompute()) return true;
+  Restore(kept);
+  return false;
 }
 
 void TSurface::ComputeNormal() {

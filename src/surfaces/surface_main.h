@@ -64,7 +64,15 @@ public:
   // The main window's light-map resolution, or nothing after reporting a bad number.
   static std::optional<float> ReadTexelsPerMetre(TRoom& room);
   void ReleaseTextures();
-  void Recompute();
+  // False when the designer cancelled the light map, which is then left half done.
+  bool Recompute();
+  // The record as it is now, for RecomputeOrRestore.
+  std::vector<std::uint8_t> Record() const;
+  void Restore(const std::vector<std::uint8_t>& record);
+  // Recompute; when the designer cancels its light map the surface goes back to `kept`
+  // (its record from before the change, light map and textures included) and false is
+  // returned.
+  bool RecomputeOrRestore(const std::vector<std::uint8_t>& kept);
   void ComputeNormal();
   void ComputeExtents();
   void ComputeTextureCoordinates();

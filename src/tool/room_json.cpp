@@ -6,7 +6,7 @@
 
 #include "core/sha256.h"
 #include "entities/edit_entity.h"
-#include "entities/field_sink.h"
+#include "entities/record_fields.h"
 #include "room/edit_room.h"
 #include "tool/json_text.h"
 
@@ -78,54 +78,39 @@ Json Light(const TLight& l) {
               {"FlareAbove", Num(l.FlareAbove)}};
 }
 
-// A kind's own fields as members of the entity's object, in the kind's order.
-class JsonFieldSink : public FieldSink {
+// An entity's stored fields as members of its object, in stored order.
+class JsonFieldVisitor : public StoredFieldVisitor {
 public:
-  explicit JsonFieldSink(Json& object) : object_(object) {}
+  explicit JsonFieldVisitor(Json& object) : object_(object) {}
 
-  void Field(std::string_view name, int value) override { Put(name, value); }
-  void Field(std::string_view name, bool value) override { Put(name, value); }
-  void Field(std::string_view name, float value) override { Put(name, Num(value)); }
-  void Field(std::string_view name, std::string_view value) override { Put(name, Utf8(value)); }
-  void Field(std::string_view name, const TVector& value) override { Put(name, Vec(value)); }
-  void List(std::string_view name, std::span<const std::int16_t> values) override {
-    Put(name, Json(std::vector<std::int16_t>(values.begin(), values.end())));
-  }
-  void List(std::string_view name, std::span<const String32> names) override {
+  void Number(float& value, const FieldInfo& field) override { Put(field, Num(value)); }
+  void Number(std::int16_t& value, const FieldInfo& field) override { Put(field, value); }
+  void Vector(TVector& value, const FieldInfo& field) override { Put(field, Vec(value)); }
+  void List(std::int16_t& value, const FieldInfo& field) override { Put(field, value); }
+  void Check(bool& value, const FieldInfo& field) override { Put(field, value); }
+  void Text(String32& value, const FieldInfo& field) override { Put(field, Utf8(value)); }
+  void Text(String255& value, const FieldInfo& field) override { Put(field, Utf8(value)); }
+  void Names(std::span<String32> values, const FieldInfo& field) override {
     Json list = Json::array();
-    for (const auto& n : names) list.push_back(Utf8(n));
-    Put(name, list);
+    for (const auto& name : values) list.push_back(Utf8(name));
+    Put(field, list);
   }
+  void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override {
+    object_[std::string(boxes.name)] = Json::array({variable, mode, value});
+  }
+  void Gap(std::size_t) override {}
 
 private:
-  void Put(std::string_view name, Json value) { object_[std::string(name)] = std::move(value); }
+  void Put(const FieldInfo& field, Json value) { object_[std::string(field.name)] = std::move(value); }
 
   Json& object_;
 };
 
-Json Entity(const TEntity& e) {
-  Json object{{"Typus", e.Typus},
-              {"Class", std::string(e.ClassName())},
-              {"Name", Utf8(e.Name)},
-              {"Position", Vec(e.Position)},
-              {"Rotation", Vec(e.Rotation)},
-              {"ModelName", Utf8(e.ModelName)},
-              {"Health", e.Health},
-              {"Active", e.Active},
-              {"Size", Num(e.Size)},
-              {"Visible", e.Visible},
-              {"ApplyLighting", e.ApplyLighting},
-              {"Color", Vec(e.Color)},
-              {"BlendingMode", e.BlendingMode},
-              {"Density", Num(e.Density)},
-              {"ShadowTypus", e.ShadowTypus},
-              {"ShadowRadius", Num(e.ShadowRadius)},
-              {"AnimName", Utf8(e.AnimName)},
-              {"AnimDirection", e.AnimDirection},
-              {"AnimSpeed", Num(e.AnimSpeed)},
-              {"AnimLoop", e.AnimLoop}};
-  JsonFieldSink sink(object);
-  e.DescribeFields(sink);
+Json Entity(TEntity& e) {
+  Json object{{"Typus", e.Typus}, {"Class", std::string(e.ClassName())}};
+  JsonFieldVisitor fields(object);
+  e.VisitCommon(fields);
+  e.VisitFields(fields);
   Json links = Json::array();
   for (auto link : e.Links) links.push_back(link);
   object["Links"] = links;

@@ -72,7 +72,6 @@ TFormEntity::TFormEntity(TQZEngine& engine, QWidget* parent)
   });
   connect(convert, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ConvertRequested.data()); });
   AddButtons(*layout, true);
-  ConnectConditionBoxes();
 }
 
 QWidget* TFormEntity::BuildCommonPages() {
@@ -128,20 +127,20 @@ QTabWidget* TFormEntity::BuildKindPages(TQZEngine& engine) {
         row = new QHBoxLayout;
         rows->addRow(QString::fromStdString(control.label), row);
       }
-      row->addWidget(KindControl(control));
+      QWidget* widget = KindControl(control);
+      row->addWidget(widget);
+      if (!control.valueBox.empty()) FollowVariable(static_cast<QComboBox*>(widget), control);
     }
     tabs->setTabVisible(tabs->count() - 1, false);
   }
   return tabs;
 }
 
-void TFormEntity::ConnectConditionBoxes() {
-  for (const entity_form::ConditionPair& pair : entity_form::ConditionPairs) {
-    auto* variable = findChild<QComboBox*>(QString::fromLatin1(pair.variable.data(), pair.variable.size()));
-    connect(variable, &QComboBox::activated, this, [this, pair] {
-      if (Engine()) entity_form::ChangeCondition(*Engine(), FormView(), pair.variable, pair.value);
-    });
-  }
+// Picking another variable gives its value box that variable's value names.
+void TFormEntity::FollowVariable(QComboBox* variableBox, const PageControl& control) {
+  connect(variableBox, &QComboBox::activated, this, [this, variable = control.name, value = control.valueBox] {
+    if (Engine()) entity_form::ChangeCondition(*Engine(), FormView(), variable, value);
+  });
 }
 
 void TFormEntity::RequestAndClose(const char* request) {

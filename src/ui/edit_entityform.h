@@ -7,7 +7,9 @@
 
 #include "ui/editor_dialog.h"
 
+class QComboBox;
 class QTabWidget;
+struct PageControl;
 
 class TFormEntity : public EditorDialog {
   Q_OBJECT
@@ -26,6 +28,6 @@ protected:
 private:
   QWidget* BuildCommonPages();
   QTabWidget* BuildKindPages(TQZEngine& engine);
-  void ConnectConditionBoxes();
+  void FollowVariable(QComboBox* variableBox, const PageControl& control);
   void RequestAndClose(const char* request);
 };

@@ -17,6 +17,7 @@
 #include "ui/qt_host.h"
 #include "ui/room_recovery.h"
 #include "ui/ui_prompts.h"
+#include "ui/view_navigation.h"
 #include "ui/view_renderer.h"
 
 namespace {
@@ -239,7 +240,7 @@ void TFormMain::OfferRecovery() {
 // ---- The view's mouse ----------------------------------------------------------------
 
 void TFormMain::RouteMousePress(Qt::MouseButton button, int x, int y) {
-  if (!engine_) return;
+  if (!engine_ || navigation_->Press(button, x, y)) return;
   TRoom& room = *engine_->Room;
   if (button == Qt::LeftButton && room.Camera.Mode != TCamera::Mode3D) {
     room.Cursor.SetPosition(room, x, y);
@@ -251,13 +252,14 @@ void TFormMain::RouteMousePress(Qt::MouseButton button, int x, int y) {
 }
 
 void TFormMain::RouteMouseMove(int x, int y) {
-  if (!engine_) return;
+  if (!engine_ || navigation_->Move(x, y)) return;
   TRoom& room = *engine_->Room;
   room.Cursor.SetPosition(room, x, y);
   room.Cursor.Drag(room);
 }
 
 void TFormMain::RouteMouseRelease(Qt::MouseButton button, int x, int y) {
+  if (navigation_->Release(button)) return;
   if (!engine_ || button != Qt::LeftButton || engine_->Room->Camera.Mode == TCamera::Mode3D) return;
   TRoom& room = *engine_->Room;
   room.Cursor.SetPosition(room, x, y);

@@ -22,6 +22,7 @@ class RoomHistory;
 class RoomRecovery;
 class PanelView;
 class ViewRenderer;
+class ViewNavigation;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -111,6 +112,7 @@ private:
   std::string roomDirectory_;  // host path of the engine's RoomDir
   PanelView* view_ = nullptr;
   std::unique_ptr<ViewRenderer> renderer_;
+  ViewNavigation* navigation_ = nullptr;  // a child of the view
   std::unique_ptr<TQZEngine> engine_;
   std::unique_ptr<RoomHistory> history_;
   std::unique_ptr<RoomRecovery> recovery_;

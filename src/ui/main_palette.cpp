@@ -23,29 +23,33 @@
 #include "ui/panel_view.h"
 #include "ui/qt_form.h"
 #include "ui/qt_host.h"
+#include "ui/view_navigation.h"
 
 namespace {
 
 struct ToolButton {
   const char* name;
   int code;
+  const char* tip;
 };
 
-// Each tool button and the cursor mode it selects.
-constexpr std::array<ToolButton, 14> ToolButtons{{{"BtnFieldTypus", 1001},
-                                                  {"BtnFieldMaterial", 1002},
-                                                  {"BtnFieldHeight", 1003},
-                                                  {"BtnFieldHeightMap", 1004},
-                                                  {"BtnLightNew", 2001},
-                                                  {"BtnLightEdit", 2002},
-                                                  {"BtnLightMove", 2003},
-                                                  {"BtnEntityNew", 3001},
-                                                  {"BtnEntityEdit", 3002},
-                                                  {"BtnEntityMove", 3003},
-                                                  {"BtnEntityFallDown", 3004},
-                                                  {"BtnEntityCamera", 3005},
-                                                  {"BtnSurfaceNew", 4001},
-                                                  {"BtnSurfaceEdit", 4002}}};
+// Each tool button, the cursor mode it selects and what the mode does with a click.
+constexpr std::array<ToolButton, 14> ToolButtons{{
+    {"BtnFieldTypus", 1001, "Paint the field typus chosen below; drag to paint more fields"},
+    {"BtnFieldMaterial", 1002, "Paint the field material chosen below; drag to paint more fields"},
+    {"BtnFieldHeight", 1003, "Paint the floor and ceiling heights below; drag to paint more fields"},
+    {"BtnFieldHeightMap", 1004, "Click in the view to take every field's floor height from the tiles"},
+    {"BtnLightNew", 2001, "Click to place a light with the colour and radius below"},
+    {"BtnLightEdit", 2002, "Click a light to open its attributes; click again to reach one beneath"},
+    {"BtnLightMove", 2003, "Drag a light to move it"},
+    {"BtnEntityNew", 3001, "Click to place an entity of the typus chosen below"},
+    {"BtnEntityEdit", 3002, "Click an entity to open its attributes; click again to reach one beneath"},
+    {"BtnEntityMove", 3003, "Drag an entity to move it"},
+    {"BtnEntityFallDown", 3004, "Click an entity to drop it onto the floor"},
+    {"BtnEntityCamera", 3005, "Drag a camera zone's edge to resize it, or its inside to move it"},
+    {"BtnSurfaceNew", 4001, "Drag a rectangle on the floor to make a surface"},
+    {"BtnSurfaceEdit", 4002, "Open the selected surface's attributes; then click to edit it again"},
+}};
 
 // The eight direction buttons on their compass ring: name, angle, grid row and column.
 struct DirectionButton {
@@ -211,8 +215,10 @@ void TFormMain::BuildPalette() {
   surfaces->addRow(QStringLiteral("Compute Lighting:"), Check("CBLightMapCompute"));
   tabs->setCurrentIndex(3);
 
-  for (const ToolButton& tool : ToolButtons)
+  for (const ToolButton& tool : ToolButtons) {
     toolButtons_.push_back(findChild<QAbstractButton*>(QString::fromLatin1(tool.name)));
+    toolButtons_.back()->setToolTip(QString::fromLatin1(tool.tip));
+  }
 }
 
 void TFormMain::SelectCursorMode(int code) {
@@ -317,6 +323,7 @@ void TFormMain::ConnectPalette() {
               if (*surface.step) RecordStep(surface.step);
             });
 
+  navigation_ = new ViewNavigation(*view_, [this] { return engine_ ? engine_->Room.get() : nullptr; });
   connect(view_, &PanelView::pressed, this, &TFormMain::RouteMousePress);
   connect(view_, &PanelView::moved, this, &TFormMain::RouteMouseMove);
   connect(view_, &PanelView::released, this, &TFormMain::RouteMouseRelease);

@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <array>
@@ -69,6 +70,10 @@ void TFormMain::BuildProgressPanels() {
   auto* progressLabel = new QLabel(QStringLiteral("Progress (1/1):"));
   progressLabel->setObjectName(QStringLiteral("LabelShadow"));
   static_cast<QVBoxLayout*>(shadow->findChild<QGroupBox*>()->layout())->insertWidget(0, progressLabel);
-  ProgressPanel(centralWidget(), "PanelSurface", "GroupBoxLight", "Computing Surface Lighting", "ProgressBarSurface",
-                QRect(88, 184, 481, 97));
+  QWidget* surface = ProgressPanel(centralWidget(), "PanelSurface", "GroupBoxLight", "Computing Surface Lighting",
+                                   "ProgressBarSurface", QRect(88, 184, 481, 97));
+  // Esc cancels as well; a cancelled computation leaves the room as it was.
+  QPushButton* cancel = form_build::Button(QtHost::CancelButton, "Cancel");
+  connect(cancel, &QPushButton::clicked, this, [this] { host_.RequestCancel(); });
+  surface->findChild<QGroupBox*>()->layout()->addWidget(cancel);
 }

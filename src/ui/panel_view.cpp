@@ -1,5 +1,6 @@
 #include "ui/panel_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -53,4 +54,26 @@ void PanelView::mouseMoveEvent(QMouseEvent* event) {
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   emit released(event->button(), at.x(), at.y());
+}
+
+void PanelView::wheelEvent(QWheelEvent* event) {
+  // Fine-grained wheels and touch pads report parts of a notch; they add up.
+  constexpr int Notch = 120;
+  wheelAngle_ += event->angleDelta().y();
+  const int steps = wheelAngle_ / Notch;
+  wheelAngle_ -= steps * Notch;
+  const QPoint at = event->position().toPoint();
+  if (steps != 0) emit wheelTurned(at.x(), at.y(), steps);
+  event->accept();
+}
+
+void PanelView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left: emit arrowPressed(-1, 0); break;
+    case Qt::Key_Right: emit arrowPressed(1, 0); break;
+    case Qt::Key_Up: emit arrowPressed(0, -1); break;
+    case Qt::Key_Down: emit arrowPressed(0, 1); break;
+    default: QOpenGLWidget::keyPressEvent(event); return;
+  }
+  event->accept();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // PanelView: the GL view of the main window, a compatibility-profile context with a
-// depth buffer. Mouse presses, moves and releases leave as signals in panel pixels;
-// each repaint runs the frame's drawing, or clears to a colour while no renderer is set.
+// depth buffer. Mouse presses, moves, releases, wheel turns and arrow keys leave as
+// signals in panel pixels; each repaint runs the frame's drawing, or clears to a colour
+// while no renderer is set.
 
 #include <QOpenGLWidget>
 #include <functional>
@@ -24,6 +25,10 @@ signals:
   void pressed(Qt::MouseButton button, int x, int y);
   void moved(int x, int y);
   void released(Qt::MouseButton button, int x, int y);
+  // steps: whole notches, positive away from the user.
+  void wheelTurned(int x, int y, int steps);
+  // One arrow key: -1, 0 or 1 across and down.
+  void arrowPressed(int dx, int dy);
 
 protected:
   void initializeGL() override;
@@ -31,7 +36,10 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   std::function<void()> render_;
+  int wheelAngle_ = 0;  // eighths of a degree not yet a whole notch
 };

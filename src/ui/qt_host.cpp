@@ -31,6 +31,28 @@ int VirtualKey(const QKeyEvent& event) {
 
 std::size_t Slot(FormId id) { return static_cast<std::size_t>(id); }
 
+bool IsInput(const QEvent& event) {
+  switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu: return true;
+    default: return false;
+  }
+}
+
+bool IsCancelButton(const QWidget& widget) {
+  for (const QWidget* w = &widget; w; w = w->parentWidget())
+    if (w->objectName() == QLatin1String(QtHost::CancelButton)) return true;
+  return false;
+}
+
 }  // namespace
 
 QtHost::QtHost() { qApp->installEventFilter(this); }
@@ -98,7 +120,7 @@ std::string QtHost::Caption() const {
 
 void QtHost::ProcessEvents() {
   ++longWorkDepth_;
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QApplication::processEvents();
   --longWorkDepth_;
   KeepGLCurrent();
 }
@@ -178,6 +200,15 @@ bool QtHost::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (event->type() == QEvent::ApplicationDeactivate) {
     keysHeld_.clear();
+  }
+  // Input is held back from the widgets during long work, all but the Cancel button's
+  // clicks; the windows themselves pass it on, or the button would never see a click.
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  if (InLongWork() && widget && IsInput(*event)) {
+    const bool click = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease;
+    if (event->type() == QEvent::KeyPress && static_cast<const QKeyEvent&>(*event).key() == Qt::Key_Escape)
+      RequestCancel();
+    return !(click && IsCancelButton(*widget));
   }
   return QObject::eventFilter(watched, event);
 }

@@ -50,10 +50,15 @@ public:
   void SetCaption(std::string_view text) override;
   std::string Caption() const override;
   // Processes what is pending in the middle of long work (a bake, between rows): the
-  // window repaints and frames go on, but input waits until the work is done, and
-  // handlers that would drop the document ask InLongWork() first.
+  // window repaints and frames go on, but of the designer's input only the progress
+  // panel's Cancel button (CancelButton) and Esc get through, and handlers that would
+  // drop the document ask InLongWork() first.
   void ProcessEvents() override;
   bool InLongWork() const { return longWorkDepth_ > 0; }
+  static constexpr const char* CancelButton = "BtnCancelWork";
+  void RequestCancel() { cancelRequested_ = true; }
+  void ResetCancel() override { cancelRequested_ = false; }
+  bool CancelRequested() const override { return cancelRequested_; }
   std::optional<Rgb> PickColor(Rgb initial) override;
   void PollKeyboard() override;
   bool KeyDown(int virtualKey) override;
@@ -87,6 +92,7 @@ private:
   QString title_ = QStringLiteral("Brannock");
   QString captionMark_;  // what the document set beyond the title
   int longWorkDepth_ = 0;
+  bool cancelRequested_ = false;
 
   void KeepGLCurrent() {
     if (keepGLCurrent_) keepGLCurrent_();

@@ -4,6 +4,7 @@
 #include <QOpenGLContext>
 
 #include "engine/edit_engine.h"
+#include "room/edit_room.h"
 #include "ui/panel_view.h"
 #include "ui/qt_host.h"
 
@@ -47,6 +48,9 @@ void ViewRenderer::CreateContext() {
     return reinterpret_cast<void*>(context->getProcAddress(name));
   });
   gl_->ResizeGLScene(view_.width(), view_.height());
+  // The pointer maps through the same view: in the panel's pointer pixels.
+  engine_->Room->Camera.ViewWidth = view_.width();
+  engine_->Room->Camera.ViewHeight = view_.height();
   gl_->InitGLState();
   gl_->Attach();
   view_.SetRenderer([this] { gl_->DrawFrame(); });

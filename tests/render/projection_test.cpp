@@ -7,6 +7,7 @@
 #include "render/gl_lensflare.h"
 #include "render/gl_room.h"
 #include "render/projection.h"
+#include "room/view_mapping.h"
 
 namespace {
 
@@ -92,6 +93,42 @@ TEST_F(Projection, ProjectionsAgreeWithGLFeedbackInEveryView) {
   }
   EXPECT_GT(shown, 10);
   EXPECT_GT(clipped, 10);
+}
+
+// The pointer's mapping of the flat views (room/) must put every point where GL draws
+// it, and take every drawn pixel back to its point, in both flat views at every zoom.
+TEST_F(Projection, ThePointerMappingAgreesWithWhatGLDrawsInTheFlatViews) {
+  StartGL();
+  TCamera& camera = Room().Camera;
+  camera.ViewWidth = Width;
+  camera.ViewHeight = Height;
+  const std::array<TVector, 6> points = {{{0, 0, 0}, {4, 0, -3}, {-5, 15, 2}, {2, -4, 5}, {-3, 30, -4}, {5, 2, 1}}};
+  int compared = 0;
+  for (int mode : {TCamera::ModeTop, TCamera::ModeSide}) {
+    for (float zoom : {0.5f, 1.0f, 2.0f, 8.0f}) {
+      camera.Mode = static_cast<std::uint16_t>(mode);
+      camera.Zoom = zoom;
+      camera.Position = {1.0f, 2.0f, 3.0f};
+      Prepare();
+      const TViewMapping view(camera);
+      for (const TVector& offset : points) {
+        // Spread over the view whatever the zoom.
+        const TVector p{1.0f + offset.x / zoom, 2.0f + offset.y / zoom, 3.0f + offset.z / zoom};
+        const auto drawn = FeedbackOf(*gl, p);
+        if (!drawn) continue;
+        ++compared;
+        const auto mapped = view.ToView(p);
+        ASSERT_TRUE(mapped);
+        EXPECT_NEAR(mapped->x, (*drawn)[0], 2e-3f) << "mode " << mode << " zoom " << zoom << " x " << p.x;
+        EXPECT_NEAR(mapped->y, Height - (*drawn)[1], 2e-3f) << "mode " << mode << " zoom " << zoom << " x " << p.x;
+        const TVector back = view.ToRoom({(*drawn)[0], Height - (*drawn)[1]}, view.DepthOf(p));
+        EXPECT_NEAR(back.x, p.x, 1e-3f);
+        EXPECT_NEAR(back.y, p.y, 1e-3f);
+        EXPECT_NEAR(back.z, p.z, 1e-3f);
+      }
+    }
+  }
+  EXPECT_GT(compared, 35);
 }
 
 TEST_F(Projection, PointsLandWhereThePerspectiveSaysOrAreClipped) {

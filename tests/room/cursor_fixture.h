@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "room_fixture.h"
+#include "room/view_mapping.h"
 
 class CursorTest : public RoomTest {
 protected:
@@ -12,9 +13,15 @@ protected:
     main.SetChecked("UseGrid1", true);
     main.SetActivePage("PageControl", "TabSheetLights");
   }
-  // Pixels of the 641 x 481 view for a point in the top view at zoom 1 and camera x = z = 0.
-  static int PixelX(float x) { return 320 + static_cast<int>(std::lround(x / TCursor::MetresPerPixel)); }
-  static int PixelY(float z) { return 240 + static_cast<int>(std::lround(z / TCursor::MetresPerPixel)); }
+  // The pixel of the view on which a point of the top view's floor is drawn.
+  int PixelX(float x) const { return static_cast<int>(std::floor(DrawnAt({x, 0.0f, 0.0f}).x)); }
+  int PixelY(float z) const { return static_cast<int>(std::floor(DrawnAt({0.0f, 0.0f, z}).y)); }
+  TViewPoint DrawnAt(const TVector& point) const { return TViewMapping(room.Camera).ToView(point).value(); }
+  void HoverOnPixel(TViewPoint at) {
+    const int x = static_cast<int>(std::floor(at.x)), y = static_cast<int>(std::floor(at.y));
+    cursor.SetPosition(room, x, y);
+    cursor.SetPosition(room, x, y);
+  }
   // The pointer comes to rest at a point, as the view's tracking reports it before a
   // press, so the press itself moves nothing.
   void HoverAt(float x, float z) {

@@ -1,4 +1,5 @@
 #include "room/room_fixture.h"
+#include <cmath>
 
 namespace {
 
@@ -178,3 +179,62 @@ TEST_F(Camera, NewOrLoadedRoomKeepsTheView) {
 }
 
 }  // namespace
+
+// Navigation of the flat views: the wheel's zoom about the pointer and the drag's pan
+// keep the room point under the pointer; the bars show the result without rounding it.
+class Navigation : public Camera {
+protected:
+  TVector Under(TViewPoint at) const { return TViewMapping(camera).ToRoom(at, 0.0f); }
+  static void ExpectNear(const TVector& a, const TVector& b, float tolerance) {
+    EXPECT_NEAR(a.x, b.x, tolerance);
+    EXPECT_NEAR(a.y, b.y, tolerance);
+    EXPECT_NEAR(a.z, b.z, tolerance);
+  }
+};
+
+TEST_F(Navigation, ZoomAboutThePointerKeepsThePointUnderItInBothViews) {
+  for (int mode : {TCamera::ModeTop, TCamera::ModeSide}) {
+    camera.SetMode(mode);
+    camera.Zoom = 1.0f;
+    camera.Position = {1.0f, 2.0f, 1.0f};
+    const TViewPoint at{90.5f, 400.5f};
+    const TVector before = Under(at);
+    for (bool in : {true, true, true, false, false, false, false}) {
+      camera.ZoomAbout(at, in);
+      ExpectNear(Under(at), before, 1e-4f);
+    }
+    EXPECT_EQ(camera.Zoom, 0.5f);
+    // The bars show the position to their twentieths; the camera keeps its own.
+    EXPECT_EQ(Main().Position("ScrollBarX"), static_cast<int>(std::nearbyint(camera.Position.x * 20)));
+    const float across = mode == TCamera::ModeTop ? camera.Position.z : -camera.Position.y;
+    EXPECT_EQ(Main().Position("ScrollBarYZ"), static_cast<int>(std::nearbyint(across * 20)));
+    EXPECT_NE(camera.Position.x * 20, std::nearbyint(camera.Position.x * 20));
+  }
+  // At the last zoom step nothing moves.
+  camera.Zoom = 8.0f;
+  const TVector still = camera.Position;
+  camera.ZoomAbout({10.5f, 10.5f}, true);
+  EXPECT_EQ(camera.Position, still);
+}
+
+TEST_F(Navigation, PanCarriesThePointUnderThePointerAlongAndStopsAtTheBars) {
+  camera.SetMode(TCamera::ModeSide);
+  camera.Zoom = 2.0f;
+  const TVector grabbed = Under({100.5f, 100.5f});
+  camera.Pan({100.5f, 100.5f}, {130.5f, 90.5f});
+  camera.Pan({130.5f, 90.5f}, {400.5f, 300.5f});
+  ExpectNear(Under({400.5f, 300.5f}), grabbed, 1e-4f);
+  EXPECT_FLOAT_EQ(camera.Position.z, 0.0f);  // the viewing axis is left alone
+
+  camera.SetMode(TCamera::ModeTop);
+  for (int i = 0; i < 100; ++i) camera.Pan({600.5f, 240.5f}, {0.5f, 240.5f});
+  EXPECT_FLOAT_EQ(camera.Position.x, 50.0f);
+  EXPECT_EQ(Main().Position("ScrollBarX"), 1000);
+
+  // The 3D view flies by itself.
+  camera.SetMode(TCamera::Mode3D);
+  const TVector flying = camera.Position;
+  camera.Pan({0.5f, 0.5f}, {300.5f, 300.5f});
+  camera.ZoomAbout({0.5f, 0.5f}, true);
+  EXPECT_EQ(camera.Position, flying);
+}

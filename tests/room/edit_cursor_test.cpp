@@ -17,14 +17,17 @@ TEST_F(CursorTest, PositionsSnapToTheQuarterMetreGridAndShowInTheStatusBar) {
   EXPECT_EQ(host.StatusText(0), "Pos: 31, 31");
   room.Camera.Position.z = 1.12f;
 
+  // Without the grid one pixel is what the perspective of 45 degrees shows across 641
+  // pixels of the floor 15 m away.
   main.SetChecked("UseGrid1", false);
   cursor.SetPosition(room, 321, 240);
-  EXPECT_NEAR(cursor.Position.x, 1.13f + 0.026f, 1e-5f);
+  const float pixel = 2.0f * 15.0f * std::tan(22.5f * 3.14159265f / 180.0f) * (4.0f / 3.0f) / 641.0f;
+  EXPECT_NEAR(cursor.Position.x, 1.13f + pixel, 1e-5f);
 
   // The 3D view leaves the cursor where it was.
   room.Camera.Mode = TCamera::Mode3D;
   cursor.SetPosition(room, 0, 0);
-  EXPECT_NEAR(cursor.Position.x, 1.13f + 0.026f, 1e-5f);
+  EXPECT_NEAR(cursor.Position.x, 1.13f + pixel, 1e-5f);
 }
 
 TEST_F(CursorTest, BrushPaintsTheFieldsAroundTheCursorInsideTheGrid) {

@@ -330,10 +330,15 @@ TEST_F(RoomFile, ADamagedFileSaysHowMuchWasReadAndProposesANameBesideIt) {
                                     std::to_string(bytes.size()) + " bytes read");
   EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("cave-recovered-2.rer"));
 
-  // A whole file clears the news and proposes itself again.
+  // A whole file replaces the news with what it held and proposes itself again.
   ASSERT_TRUE(room.SaveToFile(PathOf("whole.rer")));
+  const std::string saved = host.StatusText(6);
+  EXPECT_EQ(saved.rfind("Saved whole.rer: 1 lights, 0 entities, ", 0), 0u) << saved;
+  EXPECT_EQ(saved.substr(saved.size() - 6), " bytes");
   ASSERT_TRUE(room.LoadFromFile(PathOf("whole.rer")));
   EXPECT_FALSE(room.LoadedPartly());
+  EXPECT_EQ(host.StatusText(6).rfind("Loaded whole.rer: 1 lights, 0 entities, ", 0), 0u) << host.StatusText(6);
+  room.ClearRoom();
   EXPECT_EQ(host.StatusText(6), "");
   EXPECT_EQ(host.Memory(FormId::Main).Text("SaveDialog"), PathOf("whole.rer"));
 }

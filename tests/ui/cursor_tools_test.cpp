@@ -11,6 +11,7 @@
 #include "entities/entity_camera.h"
 #include "entities/entity_typus.h"
 #include "room/edit_room.h"
+#include "room/view_mapping.h"
 #include "surfaces/surface_main.h"
 #include "ui/panel_view.h"
 #include "ui/surface_form.h"
@@ -22,10 +23,8 @@ protected:
   TRoom& Room() { return *Engine().Room; }
   // The view pixel that shows a room point in the top view.
   QPoint PixelOf(float x, float z) {
-    const TCamera& camera = Room().Camera;
-    const float perMetre = camera.Zoom / TCursor::MetresPerPixel;
-    return {320 + static_cast<int>(std::lround((x - camera.Position.x) * perMetre)),
-            240 + static_cast<int>(std::lround((z - camera.Position.z) * perMetre))};
+    const TViewPoint at = TViewMapping(Room().Camera).ToView({x, 0.0f, z}).value();
+    return {static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y))};
   }
   void SelectTool(const char* button) { Find<QPushButton>(Main(), button)->click(); }
 };

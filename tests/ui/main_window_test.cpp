@@ -82,7 +82,7 @@ TEST_F(EditorTest, ClickWithNewLightAddsOneLight) {
   ASSERT_TRUE(light.InUse());
   EXPECT_FLOAT_EQ(light.Color.x, 0.7f);
   EXPECT_FLOAT_EQ(light.Radius, 5.0f);
-  // (400 - 320) pixels at 0.026 m, snapped to the quarter-metre grid.
+  // (400 - 320) pixels of about 0.026 m on the floor at zoom 1, snapped to the quarter-metre grid.
   EXPECT_FLOAT_EQ(light.Position.x, 2.0f);
   EXPECT_FLOAT_EQ(light.Position.z, 1.5f);
 }
