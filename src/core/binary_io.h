@@ -73,6 +73,8 @@ public:
 
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
+  // Starts over in the same buffer, for writing many records one after another.
+  void Clear() { bytes_.clear(); }
 
 private:
   std::vector<std::uint8_t> bytes_;

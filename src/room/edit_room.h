@@ -24,6 +24,8 @@
 #include "room/room_attributes.h"
 #include "surfaces/surface_main.h"
 
+class BinaryReader;
+class BinaryWriter;
 class TQZEngine;
 class TEntity;
 class Occlusion;
@@ -125,6 +127,11 @@ public:
   // The same in memory (tests, autosave, the command-line tool).
   std::vector<std::uint8_t> SaveToBytes();
   bool LoadFromBytes(std::span<const std::uint8_t> bytes);
+  // The file's records one at a time, as the whole-file writer and reader use them: the
+  // header with the attribute block and tile names, and one entity with its typus.
+  void WriteHead(BinaryWriter& file);
+  void ReadHead(BinaryReader& file);
+  static void WriteEntity(TEntity& entity, BinaryWriter& file);
 
   // The largest file the room can hold; a longer file cannot be a room.
   static std::size_t MaxFileSize();

@@ -117,13 +117,28 @@ std::size_t TRoom::MaxFileSize() {
          SurfaceSlots * surfaceRecord;
 }
 
-std::vector<std::uint8_t> TRoom::SaveToBytes() {
-  BinaryWriter file;
+void TRoom::WriteHead(BinaryWriter& file) {
   for (const auto line : HeaderLines) {
     file.WriteBytes({reinterpret_cast<const std::uint8_t*>(line.data()), line.size()});
     file.WriteU8(0);
   }
   TransferAttributes(*this, AttributeWriter{file});
+}
+
+void TRoom::ReadHead(BinaryReader& file) {
+  file.Skip(HeaderSize);
+  TransferAttributes(*this, AttributeReader{file});
+}
+
+void TRoom::WriteEntity(TEntity& entity, BinaryWriter& file) {
+  entity.WriteTypus(file);
+  entity.WriteCommon(file);
+  entity.WriteRecord(file);
+}
+
+std::vector<std::uint8_t> TRoom::SaveToBytes() {
+  BinaryWriter file;
+  WriteHead(file);
   for (const auto& field : Fields) field.WriteRecord(file);
 
   file.WriteI16(static_cast<std::int16_t>(CountLights()));
@@ -132,11 +147,7 @@ std::vector<std::uint8_t> TRoom::SaveToBytes() {
   }
   file.WriteI16(static_cast<std::int16_t>(CountEntities()));
   for (int i = 0; i <= LastEntity; ++i) {
-    TEntity& entity = *Entities[i];
-    if (!entity.InUse()) continue;
-    entity.WriteTypus(file);
-    entity.WriteCommon(file);
-    entity.WriteRecord(file);
+    if (Entities[i]->InUse()) WriteEntity(*Entities[i], file);
   }
   file.WriteI16(static_cast<std::int16_t>(CountSurfaces()));
   for (int i = 0; i <= LastSurface; ++i) {
@@ -195,8 +206,7 @@ bool TRoom::ReadRoom(std::span<const std::uint8_t> bytes) {
   BinaryReader file(bytes);
   bool complete = true;
   try {
-    file.Skip(HeaderSize);
-    TransferAttributes(*this, AttributeReader{file});
+    ReadHead(file);
     for (auto& field : Fields) field.ReadRecord(file);
 
     const int lights = ReadCount(file, LightSlots);

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -61,7 +62,14 @@ TFormEntity::TFormEntity(TQZEngine& engine, QWidget* parent)
     flag->setParent(this);
     flag->hide();
   }
-  connect(shadows, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ShadowsRequested.data()); });
+  // The bake writes over the model's texture file, which no undo brings back.
+  connect(shadows, &QPushButton::clicked, this, [this] {
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Create Shadows on Texture"),
+        QStringLiteral("The model's texture bitmap will be overwritten on disk. This cannot be undone.\n\nGo on?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes) RequestAndClose(entity_form::ShadowsRequested.data());
+  });
   connect(convert, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ConvertRequested.data()); });
   AddButtons(*layout, true);
 }

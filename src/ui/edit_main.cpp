@@ -11,13 +11,13 @@
 
 #include "core/file_system.h"
 #include "room/edit_room.h"
+#include "room/room_history.h"
 #include "ui/client_layout.h"
 #include "ui/panel_view.h"
 #include "ui/qt_form.h"
 #include "ui/qt_host.h"
 #include "ui/room_recovery.h"
 #include "ui/ui_prompts.h"
-#include "ui/unsaved_changes.h"
 #include "ui/view_navigation.h"
 #include "ui/view_renderer.h"
 
@@ -64,7 +64,7 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   connect(&StartUpTimer, &QTimer::timeout, this, [this] {
     if (!engine_) return;
     engine_->StartUp();
-    unsaved_->MarkSaved();
+    StartHistory(true);
     OfferRecovery();
     RecoveryTimer.start();
   });
@@ -82,7 +82,7 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
   engine_ = std::make_unique<TQZEngine>(host_, workingDirectory, MakeHooks());
   renderer_->AttachEngine(*engine_);
   host_.SetGLCurrentKeeper([this] { renderer_->MakeCurrent(); });
-  unsaved_ = std::make_unique<UnsavedChanges>(*engine_->Room);
+  history_ = std::make_unique<RoomHistory>(*engine_->Room);
   recovery_ = std::make_unique<RoomRecovery>(RoomRecovery::DefaultDirectory());
   ConnectPalette();
   StartUpTimer.start();
@@ -148,7 +148,10 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 // ---- Room files ----------------------------------------------------------------------
 
 bool TFormMain::ConfirmDiscard() {
-  if (!engine_ || !unsaved_->Pending()) return true;
+  if (!engine_) return true;
+  // A change no step has taken yet counts as well.
+  Commit("Edit");
+  if (!history_->Modified()) return true;
   switch (prompts_.AskUnsavedChanges()) {
     case UnsavedAnswer::Discard: return true;
     case UnsavedAnswer::Cancel: return false;
@@ -164,10 +167,12 @@ FileDialogSpec TFormMain::SaveDialogSpec() {
 
 bool TFormMain::SaveRoomTo(const std::string& hostPath) {
   const std::size_t errorsBefore = host_.ErrorLog().size();
+  Commit("Edit");
   if (engine_->Room->SaveToFile(hostPath)) {
-    unsaved_->MarkSaved();
+    history_->MarkSaved();
     QtForm(*this).SetText(SaveDialogName, hostPath);
     recovery_->Remove();
+    ShowHistory();
     return true;
   }
   // The room may have said why already; never let a failed save pass silently.
@@ -180,7 +185,7 @@ void TFormMain::NewRoom() {
   if (!ConfirmDiscard()) return;
   recovery_->Remove();
   engine_->Room->ClearRoom();
-  unsaved_->MarkSaved();
+  StartHistory(true);
 }
 
 void TFormMain::SaveRoom() {
@@ -195,8 +200,7 @@ void TFormMain::LoadRoom() {
   engine_->Room->LoadFromFile(*path);
   // A room recovered from a damaged file differs from that file: closing asks, and
   // the save dialog proposes a new name (the room set it).
-  if (engine_->Room->LoadedPartly()) unsaved_->MarkChanged();
-  else unsaved_->MarkSaved();
+  StartHistory(!engine_->Room->LoadedPartly());
 }
 
 // ---- Crash recovery ------------------------------------------------------------------
@@ -206,10 +210,10 @@ std::string TFormMain::RoomPath() { return QtForm(*this).Text(SaveDialogName); }
 void TFormMain::WriteRecovery() {
   // A bake in progress is writing into the room; its next tick will do.
   if (!engine_ || host_.InLongWork()) return;
-  // One image serves both the comparison and the write; a full room's is tens of megabytes.
-  const auto image = engine_->Room->SaveToBytes();
-  if (!unsaved_->Differs(image)) return;
-  if (!recovery_->Write(image, RoomPath()))
+  // The image of the last step: a gesture under way is written once it has ended.
+  RecordStep("Edit");
+  if (!history_->Modified()) return;
+  if (!recovery_->Write(history_->Current().Image(), RoomPath()))
     statusBar()->showMessage(QStringLiteral("The recovery file could not be written."), 5000);
 }
 
@@ -224,7 +228,7 @@ void TFormMain::OfferRecovery() {
     if (!image) continue;
     engine_->Room->LoadFromBytes(*image);
     QtForm(*this).SetText(SaveDialogName, found.roomPath);
-    unsaved_->MarkChanged();
+    StartHistory(false);
     recovery_->Adopt(found);
     // One room at a time; the others are offered at the next start.
     return;
@@ -239,6 +243,7 @@ void TFormMain::RouteMousePress(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton && room.Camera.Mode != TCamera::Mode3D) {
     room.Cursor.SetPosition(room, x, y);
     room.Cursor.Press(room);
+    GesturePressed();
   } else {
     room.Camera.ToggleCapture();
   }
@@ -257,4 +262,5 @@ void TFormMain::RouteMouseRelease(Qt::MouseButton button, int x, int y) {
   TRoom& room = *engine_->Room;
   room.Cursor.SetPosition(room, x, y);
   room.Cursor.Release(room);
+  GestureReleased();
 }

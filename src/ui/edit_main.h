@@ -18,9 +18,9 @@ class QLabel;
 class QMenu;
 class QAbstractButton;
 class QtHost;
+class RoomHistory;
 class RoomRecovery;
 class PanelView;
-class UnsavedChanges;
 class ViewRenderer;
 class ViewNavigation;
 
@@ -48,6 +48,14 @@ public:
   void NewRoom();
   void SaveRoom();
   void LoadRoom();
+  // Edit menu: take back the last step of the room's history, or do it again.
+  void Undo();
+  void Redo();
+  // Ends an edit: what it changed in the room becomes one step of the history named
+  // `name` (nothing when it changed nothing). Ignored in the middle of a mouse gesture
+  // or long work, whose end records it.
+  void RecordStep(const std::string& name);
+  const RoomHistory& History() const { return *history_; }
   // Writes the room; a failure is reported and the previous file stays as it was.
   bool SaveRoomTo(const std::string& hostPath);
   // The recovery timer's work: the room's image to its recovery file while it has
@@ -86,6 +94,18 @@ private:
   std::string RoomPath();
   // Offers each room a crashed editor left behind; a restored one is the room edited.
   void OfferRecovery();
+  // A new, loaded or restored room: its history begins with it.
+  void StartHistory(bool savedAsItIs);
+  // The Edit menu's captions and the window title follow the history.
+  void ShowHistory();
+  // A mouse gesture of the cursor's tool is one step named after the tool; it ends at
+  // the release, or at the press for the tools that do all their work there.
+  void GesturePressed();
+  void GestureReleased();
+  // RecordStep without its guard.
+  void Commit(const std::string& name);
+  // No mouse gesture or long work is under way: a step may end, or be taken back.
+  bool BetweenEdits() const;
 
   QtHost& host_;
   UiPrompts& prompts_;
@@ -94,9 +114,10 @@ private:
   std::unique_ptr<ViewRenderer> renderer_;
   ViewNavigation* navigation_ = nullptr;  // a child of the view
   std::unique_ptr<TQZEngine> engine_;
-  std::unique_ptr<UnsavedChanges> unsaved_;
+  std::unique_ptr<RoomHistory> history_;
   std::unique_ptr<RoomRecovery> recovery_;
   std::vector<QLabel*> statusPanels_;
   std::vector<QAbstractButton*> toolButtons_;
   bool closeConfirmed_ = false;
+  bool gestureUnderWay_ = false;
 };

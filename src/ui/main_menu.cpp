@@ -53,21 +53,38 @@ void TFormMain::BuildMenus() {
     Engine()->LoadEnemies();
   });
 
+  // Captions name the step ("Undo New Light"); the history sets them.
+  QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+  edit->setObjectName(QStringLiteral("Edit1"));
+  QAction* undo = AddItem(*edit, "Undo", "Ctrl+Z");
+  QAction* redo = AddItem(*edit, "Redo");
+  redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+  for (QAction* action : {undo, redo}) action->setEnabled(false);
+  connect(undo, &QAction::triggered, this, &TFormMain::Undo);
+  connect(redo, &QAction::triggered, this, &TFormMain::Redo);
+
   QMenu* room = bar->addMenu(QStringLiteral("Room"));
   room->setObjectName(QStringLiteral("Room1"));
   connect(AddItem(*room, "Attributes", "F5"), &QAction::triggered, this, [this] {
-    if (Engine()) Engine()->Room->EditAttributes();
+    if (!Engine()) return;
+    Engine()->Room->EditAttributes();
+    RecordStep("Room Attributes");
   });
   connect(AddItem(*room, "Clear Fields"), &QAction::triggered, this, [this] {
-    if (Engine()) Engine()->Room->ClearFields();
+    if (!Engine()) return;
+    Engine()->Room->ClearFields();
+    RecordStep("Clear Fields");
   });
   connect(AddItem(*room, "Set Tile Shadows"), &QAction::triggered, this, [this] {
-    if (Engine()) Engine()->Room->SetTileShadows();
+    if (!Engine()) return;
+    Engine()->Room->SetTileShadows();
+    RecordStep("Set Tile Shadows");
   });
   connect(AddItem(*room, "Compute Surface Lighting", "F6"), &QAction::triggered, this, [this] {
     if (!Engine()) return;
     QtForm(*this).SetChecked("CBLightMapCompute", true);
     Engine()->Room->ComputeSurfaceShadows();
+    RecordStep("Compute Surface Lighting");
   });
   room->addSeparator();
   AddCheckItem(*room, "Use Grid", true, "G");

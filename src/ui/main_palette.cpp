@@ -240,7 +240,9 @@ void TFormMain::ConnectPalette() {
   // "Edit Surface" also opens the selected surface's dialog at once; the mode it
   // selects then edits whichever surface is clicked in the view.
   connect(findChild<QAbstractButton*>(QStringLiteral("BtnSurfaceEdit")), &QAbstractButton::clicked, this, [this] {
-    if (engine_ && engine_->Room->Cursor.SelectedSurface) engine_->Room->Cursor.EditSurface(*engine_->Room);
+    if (!engine_ || !engine_->Room->Cursor.SelectedSurface) return;
+    engine_->Room->Cursor.EditSurface(*engine_->Room);
+    RecordStep("Edit Surface");
   });
   auto combo = [this](const char* name) { return findChild<QComboBox*>(QString::fromLatin1(name)); };
   connect(combo("CBFieldTypus"), &QComboBox::activated, this, [this] { SelectCursorMode(1001); });
@@ -276,10 +278,22 @@ void TFormMain::ConnectPalette() {
           withRoom([](TRoom& room) { room.Camera.ScrollX(); }));
   connect(findChild<QScrollBar*>(QStringLiteral("ScrollBarYZ")), &QScrollBar::valueChanged, this,
           withRoom([](TRoom& room) { room.Camera.ScrollYZ(); }));
-  connect(findChild<QSlider*>(QStringLiteral("TrackBarY")), &QSlider::valueChanged, this,
-          withRoom([](TRoom& room) { room.Cursor.ApplyTrackBarHeight(room, true); }));
-  connect(findChild<QPushButton*>(QStringLiteral("BtnYTo0")), &QPushButton::clicked, this,
-          withRoom([](TRoom& room) { room.Cursor.SetHeight(room, true, 0.0f); }));
+  auto* trackY = findChild<QSlider*>(QStringLiteral("TrackBarY"));
+  connect(trackY, &QSlider::valueChanged, this, withRoom([](TRoom& room) { room.Cursor.ApplyTrackBarHeight(room, true); }));
+  // The height bar moves the selected light or entity: a drag of its handle is one step,
+  // and so is each click or key (the value changes after the action is reported).
+  connect(trackY, &QSlider::sliderReleased, this, [this] { RecordStep("Change Height"); });
+  connect(
+      trackY, &QSlider::actionTriggered, this,
+      [this](int action) {
+        if (action != QAbstractSlider::SliderMove) RecordStep("Change Height");
+      },
+      Qt::QueuedConnection);
+  connect(findChild<QPushButton*>(QStringLiteral("BtnYTo0")), &QPushButton::clicked, this, [this] {
+    if (!engine_) return;
+    engine_->Room->Cursor.SetHeight(*engine_->Room, true, 0.0f);
+    RecordStep("Change Height");
+  });
 
   const std::array<std::pair<const char*, int>, 3> views{{{"BtnViewTop", TCamera::ModeTop},
                                                           {"BtnViewSide", TCamera::ModeSide},
@@ -288,16 +302,26 @@ void TFormMain::ConnectPalette() {
     connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
             withRoom([mode](TRoom& room) { room.Camera.SetMode(mode); }));
 
-  const std::array<std::pair<const char*, void (TCursor::*)(TRoom&)>, 6> surfaceCommands{
-      {{"BtnSurfacePrev", &TCursor::SelectPreviousSurface},
-       {"BtnSurfaceNext", &TCursor::SelectNextSurface},
-       {"BtnSurfaceInvertNormal", &TCursor::InvertSurface},
-       {"BtnSurfaceRotateLeft", &TCursor::RotateSurfaceLeft},
-       {"BtnSurfaceRotateRight", &TCursor::RotateSurfaceRight},
-       {"BtnSurfaceComputeLight", &TCursor::ComputeSurface}}};
-  for (auto [name, command] : surfaceCommands)
-    connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
-            withRoom([command](TRoom& room) { (room.Cursor.*command)(room); }));
+  // Each with the step it makes; choosing a surface changes nothing, so makes none.
+  struct SurfaceCommand {
+    const char* button;
+    void (TCursor::*command)(TRoom&);
+    const char* step;
+  };
+  const std::array<SurfaceCommand, 6> surfaceCommands{
+      {{"BtnSurfacePrev", &TCursor::SelectPreviousSurface, ""},
+       {"BtnSurfaceNext", &TCursor::SelectNextSurface, ""},
+       {"BtnSurfaceInvertNormal", &TCursor::InvertSurface, "Invert Normal"},
+       {"BtnSurfaceRotateLeft", &TCursor::RotateSurfaceLeft, "Rotate Surface Left"},
+       {"BtnSurfaceRotateRight", &TCursor::RotateSurfaceRight, "Rotate Surface Right"},
+       {"BtnSurfaceComputeLight", &TCursor::ComputeSurface, "Compute LightMap"}}};
+  for (const SurfaceCommand& surface : surfaceCommands)
+    connect(findChild<QPushButton*>(QString::fromLatin1(surface.button)), &QPushButton::clicked, this,
+            [this, surface] {
+              if (!engine_) return;
+              (engine_->Room->Cursor.*surface.command)(*engine_->Room);
+              if (*surface.step) RecordStep(surface.step);
+            });
 
   navigation_ = new ViewNavigation(*view_, [this] { return engine_ ? engine_->Room.get() : nullptr; });
   connect(view_, &PanelView::pressed, this, &TFormMain::RouteMousePress);

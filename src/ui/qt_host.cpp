@@ -100,8 +100,17 @@ void QtHost::SetStatusText(int panel, std::string_view text) {
   if (QLabel* label = statusPanels_[static_cast<std::size_t>(panel)]) label->setText(ToQt(text));
 }
 
+void QtHost::SetTitle(const QString& title) {
+  title_ = title;
+  if (QWidget* main = windows_[Slot(FormId::Main)]) main->setWindowTitle(title_ + captionMark_);
+}
+
+// The document sets whole captions, often the one it read plus a mark; the part
+// beyond the title is kept. A caption of its own is shown after the title.
 void QtHost::SetCaption(std::string_view text) {
-  if (QWidget* main = windows_[Slot(FormId::Main)]) main->setWindowTitle(ToQt(text));
+  const std::string title = title_.toLatin1().toStdString();
+  captionMark_ = text.starts_with(title) ? ToQt(text.substr(title.size())) : QStringLiteral(" ") + ToQt(text);
+  SetTitle(title_);
 }
 
 std::string QtHost::Caption() const {

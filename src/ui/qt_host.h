@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -43,6 +44,9 @@ public:
   Form& GetForm(FormId id) override;
   ModalResult RunModal(FormId id) override;
   void SetStatusText(int panel, std::string_view text) override;
+  // The main window's title as the window composes it (room, unsaved mark). What the
+  // document adds to the caption (" -ERROR- " after a failed animation) stays after it.
+  void SetTitle(const QString& title);
   void SetCaption(std::string_view text) override;
   std::string Caption() const override;
   // Processes what is pending in the middle of long work (a bake, between rows): the
@@ -85,6 +89,8 @@ private:
   std::set<int> keysPolled_;  // the snapshot of the last poll
   std::vector<std::string> errorLog_;
   std::function<void()> keepGLCurrent_;
+  QString title_ = QStringLiteral("Brannock");
+  QString captionMark_;  // what the document set beyond the title
   int longWorkDepth_ = 0;
   bool cancelRequested_ = false;
 
