@@ -180,6 +180,32 @@ void TCursor::Act(TRoom& room) {
   }
 }
 
+bool TCursor::DeleteSelected(TRoom& room) {
+  if (Mode >= 2001 && Mode <= 2003 && SelectedLight && SelectedLight->InUse()) {
+    SelectedLight->ResetLight();
+    SelectedLight = nullptr;
+    room.CountLights();
+    return true;
+  }
+  if (Mode >= 3001 && Mode <= 3005 && SelectedEntity && SelectedEntity->InUse()) {
+    if (SelectedZone == SelectedEntity) SelectedZone = nullptr;
+    SelectedEntity->Delete();
+    SelectedEntity = nullptr;
+    room.CountEntities();
+    // Links to the deleted entity go, as after its dialog.
+    for (int slot = 0; slot <= room.LastEntity; ++slot)
+      if (room.Entities[slot]->InUse()) room.Entities[slot]->Bind();
+    return true;
+  }
+  if (TSurface* surface = SelectedInUse()) {
+    surface->Reset();
+    SelectedSurface = nullptr;
+    room.CountSurfaces();
+    return true;
+  }
+  return false;
+}
+
 void TCursor::PaintFields(TRoom& room, Form& main) {
   const int brush = main.Position("TrackBarFieldBrushSize");
   const TCell centre = TRoom::CellOf(Position);

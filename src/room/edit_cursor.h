@@ -58,6 +58,9 @@ public:
   void Release(TRoom& room);
   // Once per frame.
   void Tick();
+  // The Delete key: removes what the tool in hand has selected (a light, an entity or a
+  // surface) as that object's dialog's "Delete" would; false when nothing was selected.
+  bool DeleteSelected(TRoom& room);
 
   // Height of the cursor from TrackBarY (tenths of a metre, downward positive).
   void ApplyTrackBarHeight(TRoom& room, bool apply);

@@ -1,5 +1,6 @@
 #include "room/view_mapping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -8,8 +9,9 @@
 using namespace view_geometry;
 
 double view_geometry::Aspect(int width, int height) {
-  if (width <= 0 || height <= 0) return ViewAspect;
-  return ViewAspect * (static_cast<double>(width) * DesignedHeight) / (static_cast<double>(height) * DesignedWidth);
+  const double across = std::max(width, DesignedWidth) / static_cast<double>(DesignedWidth);
+  const double down = std::max(height, DesignedHeight) / static_cast<double>(DesignedHeight);
+  return ViewAspect * across / down;
 }
 
 TViewMapping::TViewMapping(const TCamera& camera)

@@ -17,9 +17,10 @@ constexpr double FieldOfView = 45.0;  // degrees, at zoom 1 and in the 3D view
 constexpr double ViewAspect = 1.3333333333333333;
 constexpr int DesignedWidth = 641;
 constexpr int DesignedHeight = 481;
-// The projection's aspect on a panel of this many pixels: 4:3 on the designed panel, and
-// on any other the designed pixel's shape, so a wider panel shows more of the room and
-// a taller one the same height larger.
+// The projection's aspect on a panel of this many pixels: 4:3 up to the designed panel
+// (the bake's and the tests' 640 x 480 views included); the pixels beyond it keep the
+// designed pixel's shape, so a wider panel shows more of the room and a taller one the
+// same height larger.
 double Aspect(int width, int height);
 constexpr double NearPlane = 0.2;
 constexpr double FarPlane = 150.0;

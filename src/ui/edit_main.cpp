@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
+#include <QMenu>
 #include <QLabel>
 #include <QLayout>
 #include <QScrollBar>
@@ -171,6 +173,7 @@ bool TFormMain::SaveRoomTo(const std::string& hostPath) {
   if (engine_->Room->SaveToFile(hostPath)) {
     history_->MarkSaved();
     QtForm(*this).SetText(SaveDialogName, hostPath);
+    recentRooms_.Add(QString::fromStdString(hostPath));
     recovery_->Remove();
     ShowHistory();
     return true;
@@ -195,12 +198,42 @@ void TFormMain::SaveRoom() {
 void TFormMain::LoadRoom() {
   if (!ConfirmDiscard()) return;
   const auto path = prompts_.OpenFile({"Load Room", RoomFilter, RoomSuffix, roomDirectory_, ""});
-  if (!path) return;
+  if (path) LoadConfirmed(*path);
+}
+
+void TFormMain::LoadRoomFrom(const std::string& hostPath) {
+  if (ConfirmDiscard()) LoadConfirmed(hostPath);
+}
+
+void TFormMain::LoadConfirmed(const std::string& hostPath) {
   recovery_->Remove();
-  engine_->Room->LoadFromFile(*path);
+  const std::size_t errorsBefore = host_.ErrorLog().size();
+  engine_->Room->LoadFromFile(hostPath);
   // A room recovered from a damaged file differs from that file: closing asks, and
   // the save dialog proposes a new name (the room set it).
   StartHistory(!engine_->Room->LoadedPartly());
+  if (host_.ErrorLog().size() == errorsBefore) recentRooms_.Add(QString::fromStdString(hostPath));
+}
+
+void TFormMain::FillRecentRooms(QMenu& menu) {
+  menu.clear();
+  const QStringList paths = recentRooms_.List();
+  for (int i = 0; i < paths.size(); ++i) {
+    QString caption = paths[i];
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* action = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+    connect(action, &QAction::triggered, this, [this, path = paths[i]] { OpenRecentRoom(path); });
+  }
+  if (paths.isEmpty()) menu.addAction(QStringLiteral("No rooms yet"))->setEnabled(false);
+}
+
+void TFormMain::OpenRecentRoom(const QString& hostPath) {
+  if (!QFileInfo::exists(hostPath)) {
+    recentRooms_.Remove(hostPath);
+    host_.ShowError("QZ_ROOM", "Room file " + hostPath.toStdString() + " no longer exists.");
+    return;
+  }
+  LoadRoomFrom(hostPath.toStdString());
 }
 
 // ---- Crash recovery ------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/edit_engine.h"
+#include "ui/recent_rooms.h"
 #include "ui/ui_prompts.h"
 
 class QAction;
@@ -48,6 +49,9 @@ public:
   void NewRoom();
   void SaveRoom();
   void LoadRoom();
+  // Loads a room the designer chose (Load Room, Recent Rooms), after the unsaved-changes
+  // question.
+  void LoadRoomFrom(const std::string& hostPath);
   // Edit menu: take back the last step of the room's history, or do it again.
   void Undo();
   void Redo();
@@ -88,6 +92,10 @@ private:
   // Save / Discard / Cancel when the room differs from what was last saved or loaded.
   // True when the caller may go on and replace or drop the room.
   bool ConfirmDiscard();
+  void LoadConfirmed(const std::string& hostPath);
+  // File > Recent Rooms, filled each time it opens.
+  void FillRecentRooms(QMenu& menu);
+  void OpenRecentRoom(const QString& hostPath);
   // The save dialog's title, filter and folder, proposing the room's last file.
   FileDialogSpec SaveDialogSpec();
   // The host path of the room's file, empty before the first save.
@@ -116,6 +124,7 @@ private:
   std::unique_ptr<TQZEngine> engine_;
   std::unique_ptr<RoomHistory> history_;
   std::unique_ptr<RoomRecovery> recovery_;
+  RecentRooms recentRooms_;
   std::vector<QLabel*> statusPanels_;
   std::vector<QAbstractButton*> toolButtons_;
   bool closeConfirmed_ = false;

@@ -44,6 +44,9 @@ void TFormMain::BuildMenus() {
   connect(AddItem(*file, "New Room", "Ctrl+N"), &QAction::triggered, this, &TFormMain::NewRoom);
   connect(AddItem(*file, "Save Room", "Ctrl+S"), &QAction::triggered, this, &TFormMain::SaveRoom);
   connect(AddItem(*file, "Load Room", "Ctrl+O"), &QAction::triggered, this, &TFormMain::LoadRoom);
+  QMenu* recent = file->addMenu(QStringLiteral("Recent Rooms"));
+  recent->setObjectName(QStringLiteral("RecentRooms1"));
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecentRooms(*recent); });
   file->addSeparator();
   connect(AddItem(*file, "Exit", "Esc"), &QAction::triggered, this, &QWidget::close);
   file->addSeparator();
@@ -62,6 +65,11 @@ void TFormMain::BuildMenus() {
   for (QAction* action : {undo, redo}) action->setEnabled(false);
   connect(undo, &QAction::triggered, this, &TFormMain::Undo);
   connect(redo, &QAction::triggered, this, &TFormMain::Redo);
+  edit->addSeparator();
+  // A line edit that has the focus keeps the key for its text.
+  connect(AddItem(*edit, "Delete", "Del"), &QAction::triggered, this, [this] {
+    if (Engine() && Engine()->Room->Cursor.DeleteSelected(*Engine()->Room)) RecordStep("Delete");
+  });
 
   QMenu* room = bar->addMenu(QStringLiteral("Room"));
   room->setObjectName(QStringLiteral("Room1"));

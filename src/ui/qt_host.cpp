@@ -177,6 +177,19 @@ std::set<std::string> QtHost::MissingControls() const {
   return missing;
 }
 
+// Input is held back during long work, all but Esc and the Cancel button's clicks. The
+// windows themselves pass it on to their widgets, or the button would never see a click;
+// a key claimed before the shortcuts see it runs no menu command.
+bool QtHost::HoldBackDuringLongWork(QObject& watched, QEvent& event) {
+  const bool key = event.type() == QEvent::KeyPress || event.type() == QEvent::ShortcutOverride;
+  if (key && static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape) RequestCancel();
+  if (event.type() == QEvent::ShortcutOverride) event.accept();
+  if (watched.isWindowType()) return false;
+  const bool click = event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonRelease;
+  const auto* widget = qobject_cast<const QWidget*>(&watched);
+  return !(click && widget && IsCancelButton(*widget));
+}
+
 bool QtHost::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -201,14 +214,6 @@ bool QtHost::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::ApplicationDeactivate) {
     keysHeld_.clear();
   }
-  // Input is held back from the widgets during long work, all but the Cancel button's
-  // clicks; the windows themselves pass it on, or the button would never see a click.
-  const auto* widget = qobject_cast<const QWidget*>(watched);
-  if (InLongWork() && widget && IsInput(*event)) {
-    const bool click = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease;
-    if (event->type() == QEvent::KeyPress && static_cast<const QKeyEvent&>(*event).key() == Qt::Key_Escape)
-      RequestCancel();
-    return !(click && IsCancelButton(*widget));
-  }
+  if (InLongWork() && IsInput(*event)) return HoldBackDuringLongWork(*watched, *event);
   return QObject::eventFilter(watched, event);
 }

@@ -77,6 +77,8 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // True when the event must not reach its target.
+  bool HoldBackDuringLongWork(QObject& watched, QEvent& event);
 
 private:
   std::array<std::unique_ptr<QtForm>, 6> forms_;

@@ -24,6 +24,8 @@ void EditorTest::SetUp() {
   ASSERT_TRUE(QDir::setCurrent(QStringLiteral(BRANNOCK_SAMPLE_DIR)));
   ASSERT_TRUE(userData.isValid());
   qputenv("XDG_DATA_HOME", userData.path().toLocal8Bit());
+  // Settings (the recent rooms) too.
+  qputenv("XDG_CONFIG_HOME", (userData.path() + QStringLiteral("/config")).toLocal8Bit());
   host = std::make_unique<QtHost>();
   modals = std::make_unique<ModalWatcher>();
 }

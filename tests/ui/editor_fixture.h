@@ -96,7 +96,8 @@ protected:
   }
 
   QString previousDirectory_;
-  // The user's data directory of every test's editor: recovery files stay in the test.
+  // The user's data and settings directories of every test's editor: recovery files and
+  // the recent rooms stay in the test.
   QTemporaryDir userData;
   std::unique_ptr<QtHost> host;
   ScriptedPrompts prompts;
