@@ -53,36 +53,43 @@ TEST_F(WindowTest, TheWindowGrowsTheViewTakesTheRoomAndPicksStillHitWhatIsDrawn)
   EXPECT_EQ(Main().windowFlags() & Qt::MSWindowsFixedSizeDialogHint, 0);
 
   // A light near the grown view's far corner, off the floor: clicking where it is drawn
-  // opens it.
-  Find<QPushButton>(Main(), "BtnViewTop")->click();
-  const TViewMapping mapping(Room().Camera);
-  const TViewPoint corner{static_cast<float>(Room().Camera.ViewWidth) - 40.0f,
-                          static_cast<float>(Room().Camera.ViewHeight) - 30.0f};
-  TLight* light = Room().AddLight(mapping.ToRoom(corner, 4.0f), {1, 1, 1}, 3.0f);
-  ASSERT_NE(light, nullptr);
-  Find<QPushButton>(Main(), "BtnLightEdit")->click();
+  // opens it, from the top and the side at every zoom.
   bool opened = false;
   modals->handler = [&](QWidget& modal) {
     opened = opened || &modal == windows->Light.get();
     if (auto* dialog = qobject_cast<QDialog*>(&modal)) dialog->reject();
   };
-  const TViewPoint drawn = TViewMapping(Room().Camera).ToView(light->Position).value();
-  const QPoint at = Logical({drawn.x, drawn.y});
-  QTest::mouseMove(&View(), at);
-  QTest::mouseClick(&View(), Qt::LeftButton, {}, at);
-  EXPECT_TRUE(WaitFor([&] { return opened; }, 3000));
-  EXPECT_EQ(Room().Cursor.SelectedLight, light);
-
-  // The picture for the README: the grown window on the demo room.
-  if (Scale() == 1.0) {
-    prompts.unsavedAnswers.push_back(UnsavedAnswer::Discard);
-    LoadDemo();
-    Find<QPushButton>(Main(), "BtnView3D")->click();
-    WaitFor([] { return false; }, 500);
-    QDir directory(QStringLiteral(QT_TESTCASE_BUILDDIR));
-    directory.mkpath(QStringLiteral("screenshots"));
-    EXPECT_TRUE(Main().grab().save(directory.filePath(QStringLiteral("screenshots/grown_window.png"))));
+  Find<QPushButton>(Main(), "BtnLightEdit")->click();
+  for (const char* view : {"BtnViewTop", "BtnViewSide"}) {
+    Find<QPushButton>(Main(), view)->click();
+    for (const float zoom : {0.5f, 1.0f, 2.0f}) {
+      Room().Camera.Zoom = zoom;
+      const TViewPoint corner{static_cast<float>(Room().Camera.ViewWidth) - 40.0f,
+                              static_cast<float>(Room().Camera.ViewHeight) - 30.0f};
+      TLight* light = Room().AddLight(TViewMapping(Room().Camera).ToRoom(corner, 4.0f), {1, 1, 1}, 3.0f);
+      ASSERT_NE(light, nullptr);
+      const TViewPoint drawn = TViewMapping(Room().Camera).ToView(light->Position).value();
+      const QPoint at = Logical({drawn.x, drawn.y});
+      opened = false;
+      QTest::mouseMove(&View(), at);
+      QTest::mouseClick(&View(), Qt::LeftButton, {}, at);
+      EXPECT_TRUE(WaitFor([&] { return opened; }, 3000)) << view << " zoom " << zoom;
+      EXPECT_EQ(Room().Cursor.SelectedLight, light) << view << " zoom " << zoom;
+      light->ResetLight();
+      Room().CountLights();
+    }
   }
+
+  // The picture for the README, and one to look at on the scaled display: the grown
+  // window on the demo room.
+  prompts.unsavedAnswers.push_back(UnsavedAnswer::Discard);
+  LoadDemo();
+  Find<QPushButton>(Main(), "BtnView3D")->click();
+  WaitFor([] { return false; }, 500);
+  QDir directory(QStringLiteral(QT_TESTCASE_BUILDDIR));
+  directory.mkpath(QStringLiteral("screenshots"));
+  const QString name = Scale() == 1.0 ? QStringLiteral("grown_window") : QStringLiteral("grown_window_scaled");
+  EXPECT_TRUE(Main().grab().save(directory.filePath(QStringLiteral("screenshots/%1.png").arg(name))));
 }
 
 TEST_F(WindowTest, TheViewDrawsAtItsRealPixels) {
