@@ -180,6 +180,11 @@ void TCursor::Act(TRoom& room) {
   }
 }
 
+void TCursor::Forget(const TEntity& entity) {
+  if (SelectedEntity == &entity) SelectedEntity = nullptr;
+  if (SelectedZone == &entity) SelectedZone = nullptr;
+}
+
 bool TCursor::DeleteSelected(TRoom& room) {
   if (Mode >= 2001 && Mode <= 2003 && SelectedLight && SelectedLight->InUse()) {
     SelectedLight->ResetLight();

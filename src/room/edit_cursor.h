@@ -61,6 +61,8 @@ public:
   // The Delete key: removes what the tool in hand has selected (a light, an entity or a
   // surface) as that object's dialog's "Delete" would; false when nothing was selected.
   bool DeleteSelected(TRoom& room);
+  // An entity object is about to be destroyed: no selection may keep pointing at it.
+  void Forget(const TEntity& entity);
 
   // Height of the cursor from TrackBarY (tenths of a metre, downward positive).
   void ApplyTrackBarHeight(TRoom& room, bool apply);

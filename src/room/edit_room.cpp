@@ -166,6 +166,11 @@ void TRoom::GiveUniqueName(TEntity& entity) {
   }
 }
 
+void TRoom::PutEntity(std::size_t slot, std::unique_ptr<TEntity> entity) {
+  if (Entities[slot]) Cursor.Forget(*Entities[slot]);
+  Entities[slot] = std::move(entity);
+}
+
 TEntity* TRoom::AddEntity(std::int16_t typus, const TVector& position, const TVector& rotation, float size) {
   std::size_t slot = 0;
   while (slot < Entities.size() && Entities[slot]->InUse()) ++slot;
@@ -175,7 +180,7 @@ TEntity* TRoom::AddEntity(std::int16_t typus, const TVector& position, const TVe
   }
   std::unique_ptr<TEntity> entity = CreateEntity(Engine, typus);
   if (!entity) {
-    Entities[slot] = std::make_unique<TEntity>(Engine);
+    PutEntity(slot, std::make_unique<TEntity>(Engine));
     Engine.ShowError("QZ_ENTITY", "Undefined entity typus!");
     CountEntities();
     return nullptr;
@@ -184,7 +189,7 @@ TEntity* TRoom::AddEntity(std::int16_t typus, const TVector& position, const TVe
   entity->Rotation = rotation;
   entity->Size = size;
   entity->SlotIndex = static_cast<std::int16_t>(slot);
-  Entities[slot] = std::move(entity);
+  PutEntity(slot, std::move(entity));
   GiveUniqueName(*Entities[slot]);
   CountEntities();
   return Entities[slot].get();

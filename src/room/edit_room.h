@@ -84,6 +84,9 @@ public:
   // Adding and counting; a full table gives nothing after a recount.
   TLight* AddLight(const TVector& position, const TVector& color, float radius);
   TEntity* AddEntity(std::int16_t typus, const TVector& position, const TVector& rotation, float size);
+  // Puts an entity object into a slot in place of the one there, which the cursor then
+  // no longer holds: the old object is gone.
+  void PutEntity(std::size_t slot, std::unique_ptr<TEntity> entity);
   TSurface* AddSurface(const TVector& p0, const TVector& p1, const TVector& p2, const TVector& p3,
                        std::string_view textureName);
   int CountLights();

@@ -38,7 +38,7 @@ void PlaceEntity(TRoom& room, std::size_t slot, BinaryReader& in) {
   entity->SlotIndex = static_cast<std::int16_t>(slot);
   entity->ReadCommon(in);
   entity->TEntity::ReadRecord(in);
-  room.Entities[slot] = std::move(entity);
+  room.PutEntity(slot, std::move(entity));
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ void RoomSnapshot::Restore(TRoom& room, const RoomSnapshot& current) const {
       BinaryReader in(*record);
       PlaceEntity(room, i, in);
     } else {
-      room.Entities[i] = std::make_unique<TEntity>(room.Engine);
+      room.PutEntity(i, std::make_unique<TEntity>(room.Engine));
     }
   }
   for (std::size_t i = 0; i < room.Surfaces.size(); ++i) {

@@ -1,6 +1,8 @@
 // The edit cursor's tools through a headless host: positions and the grid, field
 // painting with the brush, the cool-down of new lights, the surface selection.
 #include "cursor_fixture.h"
+#include "entities/edit_entity.h"
+#include "entities/entity_typus.h"
 
 namespace {
 
@@ -119,6 +121,27 @@ TEST_F(CursorTest, DraggingANewSurfaceCreatesItOnRelease) {
   ASSERT_NE(cursor.SelectedSurface, nullptr);
   EXPECT_EQ(room.CountSurfaces(), 1);
   EXPECT_FLOAT_EQ(cursor.SelectedSurface->corners[2].position.x, 2.0f);
+}
+
+// A deleted entity's slot is taken by a new object: a selection of the old one, whose
+// position the cursor follows, must go with it.
+TEST_F(CursorTest, ASelectionDoesNotOutliveTheEntityObjectItNames) {
+  cursor.SetMode(3003);
+  TEntity* old = room.AddEntity(typus::Marker, {1, 0, 1}, {}, 1.0f);
+  ASSERT_NE(old, nullptr);
+  cursor.SelectedEntity = old;
+  old->Delete();
+  TEntity* replacement = room.AddEntity(typus::Trigger, {2, 0, 2}, {}, 1.0f);
+  ASSERT_NE(replacement, nullptr);
+  ASSERT_EQ(replacement->SlotIndex, 0);
+  EXPECT_EQ(cursor.SelectedEntity, nullptr);
+
+  // Delete with nothing selected changes nothing; with the entity selected it goes.
+  EXPECT_FALSE(cursor.DeleteSelected(room));
+  cursor.SelectedEntity = replacement;
+  EXPECT_TRUE(cursor.DeleteSelected(room));
+  EXPECT_FALSE(replacement->InUse());
+  EXPECT_EQ(room.CountEntities(), 0);
 }
 
 }  // namespace
