@@ -83,6 +83,21 @@ TEST_F(ModelTextureBake, RepeatedBakesStartFromTheUnlitCopy) {
   EXPECT_EQ(LoadBmp(UnlitPath())->rgb, original.rgb);
 }
 
+TEST_F(ModelTextureBake, ACancelledBakeLeavesTheBitmapOnDiskAsItWas) {
+  WriteTexture();
+  const TBmpImage original = Texture();
+  // The designer cancels once the panel has shown and the first row is done.
+  host.onProcessEvents = [this, seen = 0]() mutable {
+    if (++seen == 2) host.cancelRequested = true;
+  };
+  EXPECT_TRUE(BakeModelTexture(room, Model(), -1, nullptr, 1));
+  EXPECT_EQ(Texture().rgb, original.rgb);
+  EXPECT_TRUE(host.errors.empty());
+  host.onProcessEvents = nullptr;
+  ASSERT_TRUE(BakeModelTexture(room, Model(), -1, nullptr, 1));
+  EXPECT_NE(Texture().rgb, original.rgb) << "the next bake runs to its end";
+}
+
 TEST_F(ModelTextureBake, TheCaptionShowsTheRowAndComesBack) {
   WriteTexture();
   std::vector<std::string> captions;
