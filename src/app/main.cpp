@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
   QtHost host;
   QtPrompts prompts(nullptr);
   EditorWindows windows(host, prompts, QDir::currentPath().toStdString());
-  // A fixed-size window, centred on the desktop.
+  // The window at its designed size, centred on the desktop; it may grow from there.
   windows.Main->adjustSize();
   windows.Main->move(windows.Main->screen()->availableGeometry().center() - windows.Main->rect().center());
   windows.Main->show();
