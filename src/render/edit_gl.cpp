@@ -108,11 +108,11 @@ void TEditGL::ShutdownGL() {
   Detach();
 }
 
-void TEditGL::DrawFrame() {
+void TEditGL::DrawFrame(const PassObserver& afterPass) {
   ResetPolygonCount();
   glPolygonMode(GL_FRONT_AND_BACK, MenuChecked(view_menu::WireframeMode) ? GL_LINE : GL_FILL);
   glShadeModel(GL_SMOOTH);
-  roomRenderer_->DrawRoom();
+  roomRenderer_->DrawRoom(afterPass);
   engine_.GetHost().SetStatusText(4, "Polygons: " + std::to_string(polygons_));
   bool failed = false;
   // Drain every pending flag so one fault is not reported again next frame.

@@ -16,6 +16,7 @@
 #include "render/glExt.h"
 #include "render/gl_api.h"
 #include "render/gl_multitexture.h"
+#include "render/room_pass.h"
 #include "room/texture_lookup.h"
 
 class TQZEngine;
@@ -101,7 +102,7 @@ public:
 
   // One frame: polygon counter, polygon mode, the room, the counter in the status bar
   // and the GL error check. The caller swaps the buffers.
-  void DrawFrame();
+  void DrawFrame(const PassObserver& afterPass = {});
 
   // Switches, applied in the order depth test, blend, fog, texture, cull face,
   // lighting, colour material. Lighting needs the "Lighting" menu item as well.

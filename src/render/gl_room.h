@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/vector.h"
+#include "render/room_pass.h"
 
 class TEditGL;
 class TRoom;
@@ -19,7 +20,7 @@ class TRoomRenderer {
 public:
   explicit TRoomRenderer(TEditGL& gl) : gl_(gl) {}
 
-  void DrawRoom();
+  void DrawRoom(const PassObserver& afterPass = {});
   // skip -1 leaves nothing out; lightPassOnly draws only what casts shadows.
   void DrawEntities(std::int16_t skipEntity, bool lightPassOnly);
   void DrawSurfaces(std::int16_t skipSurface, bool lightPassOnly);
@@ -34,6 +35,7 @@ public:
   void ResetPolygonMode();
 
 private:
+  void DrawPass(RoomPass pass);
   void ApplyFog();
   void DrawSkyBox();
   void DrawGrid();
