@@ -48,7 +48,13 @@ TRoom& TEditGL::Room() { return *engine_.Room; }
 
 Form& TEditGL::MainForm() { return engine_.GetHost().GetForm(FormId::Main); }
 
-bool TEditGL::MenuChecked(std::string_view item) { return MainForm().Checked(item); }
+bool TEditGL::MenuChecked(std::string_view item) {
+  if (frameSwitches_) {
+    for (std::size_t i = 0; i < view_menu::Switches.size(); ++i)
+      if (view_menu::Switches[i] == item) return (*frameSwitches_)[i];
+  }
+  return MainForm().Checked(item);
+}
 
 void TEditGL::ResizeGLScene(int width, int height) {
   viewWidth_ = width;
@@ -105,14 +111,19 @@ void TEditGL::Detach() {
 
 void TEditGL::ShutdownGL() {
   for (int slot = 1; slot <= TextureSlots; ++slot) FreeTextureSlot(slot);
+  roomRenderer_->ReleaseGL();
   Detach();
 }
 
 void TEditGL::DrawFrame(const PassObserver& afterPass) {
+  std::array<bool, view_menu::Switches.size()> switches{};
+  for (std::size_t i = 0; i < switches.size(); ++i) switches[i] = MainForm().Checked(view_menu::Switches[i]);
+  frameSwitches_ = switches;
   ResetPolygonCount();
   glPolygonMode(GL_FRONT_AND_BACK, MenuChecked(view_menu::WireframeMode) ? GL_LINE : GL_FILL);
   glShadeModel(GL_SMOOTH);
   roomRenderer_->DrawRoom(afterPass);
+  frameSwitches_.reset();
   engine_.GetHost().SetStatusText(4, "Polygons: " + std::to_string(polygons_));
   bool failed = false;
   // Drain every pending flag so one fault is not reported again next frame.

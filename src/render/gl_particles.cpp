@@ -52,11 +52,7 @@ void TRoomRenderer::DrawSpriteParticle(const TParticle& particle) {
     glRotatef(-particle.rotation.z, 0.0f, 0.0f, 1.0f);
   }
   glRotatef(-particle.extraPitch, 1.0f, 0.0f, 0.0f);
-  gl_.SelectTexture(particle.textureHandle);
-  GLint width = 0;
-  GLint height = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  const auto [width, height] = gl_.SelectSizedTexture(particle.textureHandle);
   if (width > 0 && height > 0) {
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
