@@ -111,7 +111,6 @@ void TEditGL::Detach() {
 
 void TEditGL::ShutdownGL() {
   for (int slot = 1; slot <= TextureSlots; ++slot) FreeTextureSlot(slot);
-  roomRenderer_->ReleaseGL();
   Detach();
 }
 

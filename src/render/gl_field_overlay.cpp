@@ -1,7 +1,6 @@
 // The Fields page's overlay: every existing field as a translucent square coloured by
 // the active tool, with slopes, ramps, walls and the ceiling.
 #include <algorithm>
-#include <utility>
 
 #include "render/edit_gl.h"
 #include "render/gl_room.h"
@@ -55,42 +54,14 @@ std::array<TVector, 4> Square(float x, float z, float h00, float h10, float h11,
 
 }  // namespace
 
-TRoomRenderer::FieldOverlayKey TRoomRenderer::CurrentFieldOverlayKey() const {
-  const TRoom& room = gl_.Room();
-  FieldOverlayKey key;
-  key.fields.reserve(room.Fields.size());
-  for (const TField& field : room.Fields)
-    key.fields.push_back({static_cast<float>(field.Typus), static_cast<float>(field.Material), field.Height,
-                          field.Ceiling});
-  key.tool = room.Cursor.Mode;
-  key.ceiling = gl_.MenuChecked(view_menu::ShowFieldCeiling);
-  return key;
-}
-
 void TRoomRenderer::DrawFieldOverlay() {
   gl_.SetViewTransform();
   gl_.SetGLStates(false, true, false, false, false, false, false);
-  // 3 600 fields are thousands of small primitives; sent once, they are replayed
-  // until a field, the tool or the ceiling switch changes.
-  FieldOverlayKey key = CurrentFieldOverlayKey();
-  if (fieldOverlayList_ != 0 && key == fieldOverlayKey_) {
-    glCallList(fieldOverlayList_);
-    return;
-  }
-  if (fieldOverlayList_ == 0) fieldOverlayList_ = glGenLists(1);
-  fieldOverlayKey_ = std::move(key);
-  glNewList(fieldOverlayList_, GL_COMPILE_AND_EXECUTE);
   for (int i = 0; i < TRoom::GridSize; ++i) {
     for (int j = 0; j < TRoom::GridSize; ++j) {
       if (gl_.Room().FieldOf(i, j).Exists()) DrawField(i, j);
     }
   }
-  glEndList();
-}
-
-void TRoomRenderer::ReleaseGL() {
-  if (fieldOverlayList_ != 0) glDeleteLists(fieldOverlayList_, 1);
-  fieldOverlayList_ = 0;
 }
 
 void TRoomRenderer::DrawField(int i, int j) {

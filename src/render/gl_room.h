@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "core/vector.h"
 #include "render/room_pass.h"
@@ -20,8 +19,6 @@ struct TParticle;
 class TRoomRenderer {
 public:
   explicit TRoomRenderer(TEditGL& gl) : gl_(gl) {}
-  // Frees the display list while the context is current; the window calls it at shut-down.
-  void ReleaseGL();
 
   void DrawRoom(const PassObserver& afterPass = {});
   // skip -1 leaves nothing out; lightPassOnly draws only what casts shadows.
@@ -55,19 +52,5 @@ private:
   void DrawCursor();
   void DrawCursorModelPreview();
 
-  // What the field overlay's picture depends on: every field's kind, material and
-  // heights, the tool and the ceiling switch. The overlay is replayed from a display
-  // list while this stays the same; comparing the fields themselves, rather than
-  // trusting every edit path to report a change, leaves no way to a stale picture.
-  struct FieldOverlayKey {
-    std::vector<std::array<float, 4>> fields;
-    int tool = 0;
-    bool ceiling = false;
-    bool operator==(const FieldOverlayKey&) const = default;
-  };
-  FieldOverlayKey CurrentFieldOverlayKey() const;
-
   TEditGL& gl_;
-  unsigned fieldOverlayList_ = 0;
-  FieldOverlayKey fieldOverlayKey_;
 };
