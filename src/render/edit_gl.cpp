@@ -149,23 +149,21 @@ void TEditGL::SetBlendColor(GLenum sourceFactor, GLenum destFactor, double red, 
 
 void TEditGL::SetBlendMode(int mode, double red, double green, double blue, double alpha) {
   glEnable(GL_BLEND);
+  if (const auto blend = BlendOf(mode, red, green, blue, alpha)) {
+    const auto& [r, g, b, a] = blend->colour;
+    SetBlendColor(blend->source, blend->dest, r, g, b, a);
+  }
+}
+
+std::optional<TEditGL::TBlend> TEditGL::BlendOf(int mode, double red, double green, double blue, double alpha) {
   switch (mode) {
     case 0:
-    case 2:
-      SetBlendColor(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, red, green, blue, alpha);
-      break;
-    case 1:
-      SetBlendColor(GL_SRC_ALPHA, GL_ONE, red, green, blue, alpha);
-      break;
-    case 3:
-      // Darkens by the colour: the source is folded into the colour, not the factor.
-      SetBlendColor(GL_ZERO, GL_ONE_MINUS_SRC_COLOR, red * alpha, green * alpha, blue * alpha, alpha);
-      break;
-    case 4:
-      SetBlendColor(GL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA, red, green, blue, alpha);
-      break;
-    default:
-      break;
+    case 2: return TBlend{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, {red, green, blue, alpha}};
+    case 1: return TBlend{GL_SRC_ALPHA, GL_ONE, {red, green, blue, alpha}};
+    // Darkens by the colour: the source is folded into the colour, not the factor.
+    case 3: return TBlend{GL_ZERO, GL_ONE_MINUS_SRC_COLOR, {red * alpha, green * alpha, blue * alpha, alpha}};
+    case 4: return TBlend{GL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA, {red, green, blue, alpha}};
+    default: return std::nullopt;
   }
 }
 

@@ -125,6 +125,15 @@ public:
                             double alpha);
   // 0 none, 1 additive, 2 average, 3 negative, 4 saturate.
   static void SetBlendMode(int mode, double red, double green, double blue, double alpha);
+  // The blend function and colour SetBlendMode sets; nothing for a mode that leaves
+  // both as they are.
+  struct TBlend {
+    GLenum source;
+    GLenum dest;
+    std::array<GLdouble, 4> colour;
+    friend bool operator==(const TBlend&, const TBlend&) = default;
+  };
+  static std::optional<TBlend> BlendOf(int mode, double red, double green, double blue, double alpha);
   void SetViewTransform();
   void SetViewProjection();
 

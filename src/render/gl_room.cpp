@@ -4,6 +4,7 @@
 
 #include "render/edit_gl.h"
 #include "render/gl_lensflare.h"
+#include "render/gl_sprite_batch.h"
 #include "render/gl_water.h"
 #include "room/edit_room.h"
 
@@ -37,6 +38,10 @@ void SetTextureWrap(GLint wrap) {
 }
 
 }  // namespace
+
+TRoomRenderer::TRoomRenderer(TEditGL& gl) : gl_(gl), sprites_(std::make_unique<TSpriteBatch>()) {}
+
+TRoomRenderer::~TRoomRenderer() = default;
 
 void TRoomRenderer::DrawRoom(const PassObserver& afterPass) {
   for (const RoomPass pass : FramePasses) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "core/vector.h"
 #include "render/room_pass.h"
@@ -15,10 +16,12 @@ class TRoom;
 class TEntity;
 class TEParticle;
 struct TParticle;
+class TSpriteBatch;
 
 class TRoomRenderer {
 public:
-  explicit TRoomRenderer(TEditGL& gl) : gl_(gl) {}
+  explicit TRoomRenderer(TEditGL& gl);
+  ~TRoomRenderer();
 
   void DrawRoom(const PassObserver& afterPass = {});
   // skip -1 leaves nothing out; lightPassOnly draws only what casts shadows.
@@ -44,7 +47,8 @@ private:
   void DrawCameraZone(TEntity& entity);
   void DrawBlobShadow(const TEntity& entity);
   void DrawParticles(const TEParticle& emitter);
-  void DrawSpriteParticle(const TParticle& particle);
+  // One sprite into the batch of its emitter.
+  void AddSpriteParticle(const TParticle& particle);
   void DrawFieldOverlay();
   void DrawField(int i, int j);
   void DrawLights();
@@ -53,4 +57,6 @@ private:
   void DrawCursorModelPreview();
 
   TEditGL& gl_;
+  // Kept between frames, so its storage is not allocated anew for every emitter.
+  std::unique_ptr<TSpriteBatch> sprites_;
 };
