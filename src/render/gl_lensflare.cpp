@@ -96,10 +96,7 @@ std::optional<FlareSpot> VisibleAt(TEditGL& gl, const TVector& point) {
   return at;
 }
 
-constexpr Sheet Sheets[] = {Sheet::Flare, Sheet::Center, Sheet::Rings};
-
-// The flare's elements cut from one sheet, or from every sheet when sheet is empty.
-void DrawFlareAt(TEditGL& gl, const Flare& flare, FlareSpot at, std::optional<Sheet> sheet = std::nullopt) {
+void DrawFlareAt(TEditGL& gl, const Flare& flare, FlareSpot at) {
   const float dx = at.x - CentreX;
   const float dy = at.y - CentreY;
   const float g = std::sqrt(dx * dx + dy * dy);
@@ -117,7 +114,6 @@ void DrawFlareAt(TEditGL& gl, const Flare& flare, FlareSpot at, std::optional<Sh
   glRotatef(angle, 0.0f, 0.0f, 1.0f);
   const TVector& color = flare.color;
   for (const FlareElement& e : Design(flare.kind)) {
-    if (sheet && e.texture != *sheet) continue;
     TEditGL::SetBlendMode(1, color.x, color.y, color.z, e.alpha * b);
     gl.Projection().DrawSprite(SheetSlot(gl.FixedTextures(), e.texture), false, false, e.size * flare.size,
                                g * e.position, 0.0f, e.row, e.column, e.cell, e.cell);
@@ -149,11 +145,7 @@ void DrawLightFlares(TEditGL& gl) {
   std::vector<std::pair<const Flare*, FlareSpot>> shown;
   for (const Flare& flare : flares)
     if (const auto at = VisibleAt(gl, flare.point)) shown.emplace_back(&flare, *at);
-  // Flares add their light and test no depth, so the order they are drawn in leaves the
-  // same pixels: sheet by sheet, the rasteriser switches textures three times, not
-  // three times per flare.
-  for (const Sheet sheet : Sheets)
-    for (const auto& [flare, at] : shown) DrawFlareAt(gl, *flare, at, sheet);
+  for (const auto& [flare, at] : shown) DrawFlareAt(gl, *flare, at);
 }
 
 bool DrawFlareIfVisible(TEditGL& gl, const TVector& point, std::int16_t kind, const TVector& color, float size,
