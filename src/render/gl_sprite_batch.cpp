@@ -6,7 +6,7 @@
 namespace {
 
 // Side of the cells the overlap test marks, pixels.
-constexpr int CellSize = 4;
+constexpr int CellSize = 8;
 // How far apart, in pixels, two corners may lie and still be taken for the same column
 // or row of an upright rectangle.
 constexpr double UprightTolerance = 0.01;
@@ -35,6 +35,17 @@ void SetPass(const TSpritePass& pass) {
   glColor4dv(pass->colour.data());
 }
 
+void DrawQuads(const std::vector<TSpriteQuad>& quads) {
+  glBegin(GL_QUADS);
+  for (const TSpriteQuad& quad : quads) {
+    for (const TSpriteCorner& c : quad) {
+      glTexCoord2f(c.s, c.t);
+      glVertex4f(c.at.x, c.at.y, c.at.z, c.at.w);
+    }
+  }
+  glEnd();
+}
+
 }  // namespace
 
 void TSpriteBatch::Begin() {
@@ -42,7 +53,7 @@ void TSpriteBatch::Begin() {
   projection_ = CurrentMatrix(GL_PROJECTION_MATRIX);
   glGetIntegerv(GL_VIEWPORT, viewport_.data());
   cellColumns_ = std::max(viewport_[2], 1) / CellSize + 1;
-  layerAt_.assign(static_cast<std::size_t>(cellColumns_ * (std::max(viewport_[3], 1) / CellSize + 1)), -1);
+  covered_.assign(static_cast<std::size_t>(cellColumns_ * (std::max(viewport_[3], 1) / CellSize + 1)), 0);
   PushIdentity(GL_PROJECTION);
   PushIdentity(GL_MODELVIEW);
   glDepthMask(GL_FALSE);
@@ -70,7 +81,11 @@ void TSpriteBatch::Add(GLuint texture, const TSpritePass& first, const TSpritePa
   if (!first || !second || !box || !InsideView(quad) || IsUpright(quad)) return DrawAlone(group, quad);
   if (!(group == group_)) Flush();
   group_ = group;
-  quads_.push_back({Layer(*box), quad});
+  if (Overlaps(*box)) {
+    Flush();
+    Overlaps(*box);
+  }
+  quads_.push_back(quad);
 }
 
 void TSpriteBatch::DrawAlone(const Group& group, const TSpriteQuad& quad) {
@@ -79,7 +94,7 @@ void TSpriteBatch::DrawAlone(const Group& group, const TSpriteQuad& quad) {
   // quads drawn just before or after it into one draw.
   glLoadIdentity();
   group_ = group;
-  quads_.push_back({0, quad});
+  quads_.push_back(quad);
   Flush();
   glLoadIdentity();
 }
@@ -120,40 +135,25 @@ bool TSpriteBatch::IsUpright(const TSpriteQuad& quad) const {
   return along(0, 1) || along(1, 0);
 }
 
-int TSpriteBatch::Layer(const PixelBox& box) {
+bool TSpriteBatch::Overlaps(const PixelBox& box) {
   const int c0 = box.x0 / CellSize, c1 = box.x1 / CellSize, r0 = box.y0 / CellSize, r1 = box.y1 / CellSize;
-  const auto cell = [&](int r, int c) -> int& { return layerAt_[static_cast<std::size_t>(r * cellColumns_ + c)]; };
-  int layer = 0;
   for (int r = r0; r <= r1; ++r)
-    for (int c = c0; c <= c1; ++c) layer = std::max(layer, cell(r, c) + 1);
+    for (int c = c0; c <= c1; ++c)
+      if (covered_[static_cast<std::size_t>(r * cellColumns_ + c)] != 0) return true;
   for (int r = r0; r <= r1; ++r)
-    for (int c = c0; c <= c1; ++c) cell(r, c) = layer;
-  return layer;
+    for (int c = c0; c <= c1; ++c) covered_[static_cast<std::size_t>(r * cellColumns_ + c)] = 1;
+  return false;
 }
 
 void TSpriteBatch::Flush() {
   if (quads_.empty()) return;
   glBindTexture(GL_TEXTURE_2D, group_.texture);
-  // Layer by layer; within a layer the quads keep their order.
-  std::stable_sort(quads_.begin(), quads_.end(),
-                   [](const LayeredQuad& a, const LayeredQuad& b) { return a.layer < b.layer; });
-  for (auto from = quads_.begin(); from != quads_.end();) {
-    const auto to = std::find_if(from, quads_.end(), [&](const LayeredQuad& q) { return q.layer != from->layer; });
-    for (int pass = 0; pass < group_.passCount; ++pass) {
-      SetPass(group_.passes[static_cast<std::size_t>(pass)]);
-      glBegin(GL_QUADS);
-      for (auto q = from; q != to; ++q) {
-        for (const TSpriteCorner& c : q->quad) {
-          glTexCoord2f(c.s, c.t);
-          glVertex4f(c.at.x, c.at.y, c.at.z, c.at.w);
-        }
-      }
-      glEnd();
-    }
-    from = to;
+  for (int pass = 0; pass < group_.passCount; ++pass) {
+    SetPass(group_.passes[static_cast<std::size_t>(pass)]);
+    DrawQuads(quads_);
   }
   quads_.clear();
-  std::fill(layerAt_.begin(), layerAt_.end(), -1);
+  std::fill(covered_.begin(), covered_.end(), 0);
 }
 
 void TSpriteBatch::End() {

@@ -2,13 +2,12 @@
 // Sprites handed to GL in as few draws as the same pixels allow. Every sprite is
 // placed on the processor by a TGLMatrix, exactly as GL would place it, and drawn with
 // identity matrices. Sprites drawn in one pass go to GL one quad per draw, as they
-// always did. Sprites drawn in two passes (darken, then add) are sorted into layers:
-// a sprite goes to the first layer above every earlier sprite it may share a pixel
-// with. The layers are drawn in order, each as one list of quads per pass, so every
-// pixel still sees its sprites' passes in their order, and the rasteriser changes its
-// blend state twice per layer instead of twice per sprite, which is what a sprite
-// costs it. A quad that GL has to clip, or may fill as an upright rectangle, is drawn
-// alone: those take other paths through the rasteriser, which round a list differently.
+// always did. Sprites drawn in two passes (darken, then add) whose squares share no
+// pixel are gathered and drawn as one list of quads per pass: each pixel still sees
+// its one sprite's two passes in order, and the rasteriser changes its blend state
+// twice per group instead of twice per sprite, which is what a sprite costs it.
+// A quad that GL has to clip, or may fill as an upright rectangle, is drawn alone:
+// those take other paths through the rasteriser, which round a list differently.
 
 #include <array>
 #include <cstdint>
@@ -67,9 +66,8 @@ private:
   bool IsUpright(const TSpriteQuad& quad) const;
   // Whether every corner lies inside the view volume, so GL need not clip the quad.
   static bool InsideView(const TSpriteQuad& quad);
-  // The first layer above every gathered quad that shares a cell with the box; the
-  // box's cells then belong to it.
-  int Layer(const PixelBox& box);
+  // Whether a box shares a cell with the group's boxes; marks its cells when not.
+  bool Overlaps(const PixelBox& box);
   void Flush();
 
   bool open_ = false;
@@ -77,12 +75,8 @@ private:
   TGLMatrix projection_;
   std::array<GLint, 4> viewport_{};
   Group group_;
-  struct LayeredQuad {
-    int layer;
-    TSpriteQuad quad;
-  };
-  std::vector<LayeredQuad> quads_;
-  // For each cell of the view, the highest layer covering it, or -1.
+  std::vector<TSpriteQuad> quads_;
+  // Cells of the view the two-pass group covers.
   int cellColumns_ = 0;
-  std::vector<int> layerAt_;
+  std::vector<std::uint8_t> covered_;
 };
