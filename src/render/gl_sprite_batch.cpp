@@ -70,10 +70,12 @@ TSpriteQuad TSpriteBatch::Place(const TGLMatrix& place, float size, const TTexRe
 }
 
 void TSpriteBatch::Add(GLuint texture, const TSpritePass& pass, const TSpriteQuad& quad) {
+  if (OutsideView(quad)) return;
   DrawAlone(Group{texture, {pass, std::nullopt}, 1}, quad);
 }
 
 void TSpriteBatch::Add(GLuint texture, const TSpritePass& first, const TSpritePass& second, const TSpriteQuad& quad) {
+  if (OutsideView(quad)) return;
   const Group group{texture, {first, second}, 2};
   const auto box = Box(quad);
   // A pass that keeps GL's blending must follow whatever was drawn last; a quad GL
@@ -111,6 +113,16 @@ std::optional<TSpriteBatch::PixelBox> TSpriteBatch::Box(const TSpriteQuad& quad)
   const auto clampTo = [](double v, int limit) { return std::clamp(static_cast<int>(std::floor(v)), 0, limit); };
   return PixelBox{clampTo(x0 - 1, viewport_[2]), clampTo(y0 - 1, viewport_[3]), clampTo(x1 + 1, viewport_[2]),
                   clampTo(y1 + 1, viewport_[3])};
+}
+
+bool TSpriteBatch::OutsideView(const TSpriteQuad& quad) {
+  const auto allOf = [&](auto beyond) { return std::all_of(quad.begin(), quad.end(), beyond); };
+  return allOf([](const TSpriteCorner& c) { return c.at.x > c.at.w; }) ||
+         allOf([](const TSpriteCorner& c) { return c.at.x < -c.at.w; }) ||
+         allOf([](const TSpriteCorner& c) { return c.at.y > c.at.w; }) ||
+         allOf([](const TSpriteCorner& c) { return c.at.y < -c.at.w; }) ||
+         allOf([](const TSpriteCorner& c) { return c.at.z > c.at.w; }) ||
+         allOf([](const TSpriteCorner& c) { return c.at.z < -c.at.w; });
 }
 
 bool TSpriteBatch::InsideView(const TSpriteQuad& quad) {

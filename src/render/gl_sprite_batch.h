@@ -7,7 +7,8 @@
 // its one sprite's two passes in order, and the rasteriser changes its blend state
 // twice per group instead of twice per sprite, which is what a sprite costs it.
 // A quad that GL has to clip, or may fill as an upright rectangle, is drawn alone:
-// those take other paths through the rasteriser, which round a list differently.
+// those take other paths through the rasteriser, which round a list differently. A
+// quad wholly outside the view is not handed to GL at all.
 
 #include <array>
 #include <cstdint>
@@ -64,6 +65,9 @@ private:
   // The pixels the quad may touch, or nothing when a corner lies behind the eye.
   std::optional<PixelBox> Box(const TSpriteQuad& quad) const;
   bool IsUpright(const TSpriteQuad& quad) const;
+  // Whether every corner lies beyond one side of the view volume, so GL would draw no
+  // pixel of the quad and it need not be handed over at all.
+  static bool OutsideView(const TSpriteQuad& quad);
   // Whether every corner lies inside the view volume, so GL need not clip the quad.
   static bool InsideView(const TSpriteQuad& quad);
   // Whether a box shares a cell with the group's boxes; marks its cells when not.
