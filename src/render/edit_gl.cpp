@@ -43,7 +43,13 @@ TRoom& TEditGL::Room() { return *engine_.Room; }
 
 Form& TEditGL::MainForm() { return engine_.GetHost().GetForm(FormId::Main); }
 
-bool TEditGL::MenuChecked(std::string_view item) { return MainForm().Checked(item); }
+bool TEditGL::MenuChecked(std::string_view item) {
+  if (frameSwitches_) {
+    for (std::size_t i = 0; i < view_menu::Switches.size(); ++i)
+      if (view_menu::Switches[i] == item) return (*frameSwitches_)[i];
+  }
+  return MainForm().Checked(item);
+}
 
 void TEditGL::ResizeGLScene(int width, int height) {
   viewWidth_ = width;
@@ -103,11 +109,15 @@ void TEditGL::ShutdownGL() {
   Detach();
 }
 
-void TEditGL::DrawFrame() {
+void TEditGL::DrawFrame(const PassObserver& afterPass) {
+  std::array<bool, view_menu::Switches.size()> switches{};
+  for (std::size_t i = 0; i < switches.size(); ++i) switches[i] = MainForm().Checked(view_menu::Switches[i]);
+  frameSwitches_ = switches;
   ResetPolygonCount();
   glPolygonMode(GL_FRONT_AND_BACK, MenuChecked(view_menu::WireframeMode) ? GL_LINE : GL_FILL);
   glShadeModel(GL_SMOOTH);
-  roomRenderer_->DrawRoom();
+  roomRenderer_->DrawRoom(afterPass);
+  frameSwitches_.reset();
   engine_.GetHost().SetStatusText(4, "Polygons: " + std::to_string(polygons_));
   bool failed = false;
   // Drain every pending flag so one fault is not reported again next frame.
@@ -134,23 +144,21 @@ void TEditGL::SetBlendColor(GLenum sourceFactor, GLenum destFactor, double red, 
 
 void TEditGL::SetBlendMode(int mode, double red, double green, double blue, double alpha) {
   glEnable(GL_BLEND);
+  if (const auto blend = BlendOf(mode, red, green, blue, alpha)) {
+    const auto& [r, g, b, a] = blend->colour;
+    SetBlendColor(blend->source, blend->dest, r, g, b, a);
+  }
+}
+
+std::optional<TEditGL::TBlend> TEditGL::BlendOf(int mode, double red, double green, double blue, double alpha) {
   switch (mode) {
     case 0:
-    case 2:
-      SetBlendColor(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, red, green, blue, alpha);
-      break;
-    case 1:
-      SetBlendColor(GL_SRC_ALPHA, GL_ONE, red, green, blue, alpha);
-      break;
-    case 3:
-      // Darkens by the colour: the source is folded into the colour, not the factor.
-      SetBlendColor(GL_ZERO, GL_ONE_MINUS_SRC_COLOR, red * alpha, green * alpha, blue * alpha, alpha);
-      break;
-    case 4:
-      SetBlendColor(GL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA, red, green, blue, alpha);
-      break;
-    default:
-      break;
+    case 2: return TBlend{GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, {red, green, blue, alpha}};
+    case 1: return TBlend{GL_SRC_ALPHA, GL_ONE, {red, green, blue, alpha}};
+    // Darkens by the colour: the source is folded into the colour, not the factor.
+    case 3: return TBlend{GL_ZERO, GL_ONE_MINUS_SRC_COLOR, {red * alpha, green * alpha, blue * alpha, alpha}};
+    case 4: return TBlend{GL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA, {red, green, blue, alpha}};
+    default: return std::nullopt;
   }
 }
 

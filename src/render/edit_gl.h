@@ -8,14 +8,17 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "core/short_string.h"
 #include "models/edit_model.h"
 #include "render/glExt.h"
 #include "render/gl_api.h"
 #include "render/gl_multitexture.h"
+#include "render/room_pass.h"
 #include "room/texture_lookup.h"
 
 class TQZEngine;
@@ -31,6 +34,10 @@ struct TTextureSlot {
   GLuint GLName = 0;
   String255 Name;
   bool Loaded = false;
+  // The size of the top level as GL holds it (a bitmap may have been scaled to it),
+  // read once at loading rather than asked of GL at every sprite.
+  GLint Width = 0;
+  GLint Height = 0;
 };
 
 // Slots of the textures the renderer itself draws with; -1 when not in the list.
@@ -64,6 +71,10 @@ constexpr std::string_view ShowCameraRadii = "ShowCameraRadii1";
 constexpr std::string_view WireframeMode = "WireframeMode1";
 constexpr std::string_view Lighting = "Lighting1";
 constexpr std::string_view ShowDetailmaps = "ShowDetailmaps1";
+// The switches above, which a frame reads once at its start.
+constexpr std::array<std::string_view, 12> Switches = {
+    ShowFog,          ShowGrid,            ShowFieldCeiling, ShowSurfaces,  ShowLights, ShowLensFlares,
+    ShowEntityTargets, ShowCollisionRadius, ShowCameraRadii,  WireframeMode, Lighting,   ShowDetailmaps};
 // The tool palette and the two of its sheets that change what is drawn.
 constexpr std::string_view ToolPalette = "PageControl";
 constexpr std::string_view FieldsSheet = "TabSheetFields";
@@ -85,6 +96,9 @@ public:
   TQZEngine& Engine() { return engine_; }
   TRoom& Room();
   Form& MainForm();
+  // During a frame, the View menu switches as they were when the frame began: the
+  // drawing code asks thousands of times a frame, and a window looks a control up by
+  // name at every question.
   bool MenuChecked(std::string_view item);
 
   // Context life. The window calls these once its context is current: ResizeGLScene
@@ -101,7 +115,7 @@ public:
 
   // One frame: polygon counter, polygon mode, the room, the counter in the status bar
   // and the GL error check. The caller swaps the buffers.
-  void DrawFrame();
+  void DrawFrame(const PassObserver& afterPass = {});
 
   // Switches, applied in the order depth test, blend, fog, texture, cull face,
   // lighting, colour material. Lighting needs the "Lighting" menu item as well.
@@ -111,6 +125,15 @@ public:
                             double alpha);
   // 0 none, 1 additive, 2 average, 3 negative, 4 saturate.
   static void SetBlendMode(int mode, double red, double green, double blue, double alpha);
+  // The blend function and colour SetBlendMode sets; nothing for a mode that leaves
+  // both as they are.
+  struct TBlend {
+    GLenum source;
+    GLenum dest;
+    std::array<GLdouble, 4> colour;
+    friend bool operator==(const TBlend&, const TBlend&) = default;
+  };
+  static std::optional<TBlend> BlendOf(int mode, double red, double green, double blue, double alpha);
   void SetViewTransform();
   // The view's projection at the panel's aspect, or at the one given.
   void SetViewProjection();
@@ -139,6 +162,9 @@ public:
   const TFixedTextures& FixedTextures() const { return fixed_; }
   // GL name of a slot, 0 for -1 or an unloaded slot.
   GLuint TextureName(std::int16_t slot) const;
+  // Binds the slot's texture (as SelectTexture) and gives its size, 0 x 0 for -1 or an
+  // unloaded slot.
+  std::pair<GLint, GLint> SelectSizedTexture(std::int16_t slot);
 
   TMultitexture& Multitexture() { return multitexture_; }
   TRoomRenderer& RoomRenderer() { return *roomRenderer_; }
@@ -155,6 +181,7 @@ private:
 
   TQZEngine& engine_;
   GLProcLookup lookup_;
+  std::optional<std::array<bool, view_menu::Switches.size()>> frameSwitches_;
   int viewWidth_ = PanelWidth;
   int viewHeight_ = PanelHeight;
   std::int32_t polygons_ = 0;

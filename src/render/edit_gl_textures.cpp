@@ -66,6 +66,8 @@ bool TEditGL::LoadListedTexture(std::string_view name, int slot) {
     return true;
   }
   entry.GLName = UploadMipmapped(*bitmap, 3);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &entry.Width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &entry.Height);
   entry.Loaded = true;
   return true;
 }
@@ -106,6 +108,13 @@ void TEditGL::SelectTexture(std::int16_t slot) {
   glEnable(GL_TEXTURE_2D);
   // A fixed texture that was not found (-1) binds no texture at all.
   glBindTexture(GL_TEXTURE_2D, TextureName(slot));
+}
+
+std::pair<GLint, GLint> TEditGL::SelectSizedTexture(std::int16_t slot) {
+  SelectTexture(slot);
+  if (TextureName(slot) == 0) return {0, 0};
+  const TTextureSlot& entry = textures_[static_cast<std::size_t>(slot)];
+  return {entry.Width, entry.Height};
 }
 
 void TEditGL::FreeTextureSlot(int slot) {

@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "core/edit_math.h"
 #include "render/edit_gl.h"
@@ -68,39 +71,39 @@ constexpr float CentreY = VirtualHeight / 2;
 // The sun sits just inside the far clipping plane.
 constexpr float SunDistance = 149.0f;
 
-}  // namespace
+struct Flare {
+  TVector point;
+  std::int16_t kind;
+  TVector color;
+  float size;
+  float brightness;
+};
 
-void DrawLightFlares(TEditGL& gl) {
-  for (const TLight& light : gl.Room().Lights) {
-    if (!light.InUse() || !light.Active || light.Flare <= 0) continue;
-    const TVector point{light.Position.x, light.Position.y + light.FlareAbove, light.Position.z};
-    DrawFlareIfVisible(gl, point, light.Flare, light.CurrentColor, light.FlareSize, light.FlareIntensity);
-  }
-  DrawSunFlare(gl);
-}
+struct FlareSpot {
+  float x;
+  float y;
+};
 
-void DrawSunFlare(TEditGL& gl) {
-  const TRoom& room = gl.Room();
-  if (room.Camera.Mode != TCamera::Mode3D || room.SunFlare == 0) return;
-  const TVector sun = TQZMath::Add(room.Camera.Position, TQZMath::Scale(TQZMath::Normalize(room.LightPos), SunDistance));
-  DrawFlareIfVisible(gl, sun, room.SunFlare, room.Diffuse, room.SunFlareSize, room.SunFlareIntensity);
-}
-
-bool DrawFlareIfVisible(TEditGL& gl, const TVector& point, std::int16_t kind, const TVector& color, float size,
-                        float brightness) {
+// Where the point shows on the virtual screen, or nothing when it is off screen or
+// hidden behind what is already drawn.
+std::optional<FlareSpot> VisibleAt(TEditGL& gl, const TVector& point) {
   TProjection& projection = gl.Projection();
-  float x = 0.0f;
-  float y = 0.0f;
-  if (!projection.ProjectToScreen(point, x, y)) return false;
-  if (!(projection.ReadDepthAt(std::round(x), std::round(y)) > projection.ProjectedDepth(point))) return false;
+  FlareSpot at{};
+  if (!projection.ProjectToScreen(point, at.x, at.y)) return std::nullopt;
+  if (!(projection.ReadDepthAt(std::round(at.x), std::round(at.y)) > projection.ProjectedDepth(point))) {
+    return std::nullopt;
+  }
+  return at;
+}
 
-  const float dx = x - CentreX;
-  const float dy = y - CentreY;
+void DrawFlareAt(TEditGL& gl, const Flare& flare, FlareSpot at) {
+  const float dx = at.x - CentreX;
+  const float dy = at.y - CentreY;
   const float g = std::sqrt(dx * dx + dy * dy);
   // Fades out towards the edge; at 320 or more from the centre nothing is left.
-  if (g >= CentreX) return true;
-  const float b = std::sqrt(1.0f - g / CentreX) * brightness;
-  if (b <= 0.0f) return true;
+  if (g >= CentreX) return;
+  const float b = std::sqrt(1.0f - g / CentreX) * flare.brightness;
+  if (b <= 0.0f) return;
   // The flare line runs from the centre through the light, so an element at position 1
   // sits on the light itself.
   const float angle = g > 0.0f ? std::atan2(dy, dx) * 180.0f / std::numbers::pi_v<float> : 0.0f;
@@ -109,12 +112,45 @@ bool DrawFlareIfVisible(TEditGL& gl, const TVector& point, std::int16_t kind, co
   gl.SetGLStates(false, true, false, false, false, false, true);
   glTranslatef(CentreX, CentreY, 0.0f);
   glRotatef(angle, 0.0f, 0.0f, 1.0f);
-  for (const FlareElement& e : Design(kind)) {
+  const TVector& color = flare.color;
+  for (const FlareElement& e : Design(flare.kind)) {
     TEditGL::SetBlendMode(1, color.x, color.y, color.z, e.alpha * b);
-    projection.DrawSprite(SheetSlot(gl.FixedTextures(), e.texture), false, false, e.size * size, g * e.position, 0.0f,
-                          e.row, e.column, e.cell, e.cell);
+    gl.Projection().DrawSprite(SheetSlot(gl.FixedTextures(), e.texture), false, false, e.size * flare.size,
+                               g * e.position, 0.0f, e.row, e.column, e.cell, e.cell);
     gl.AddPolygons(2);
   }
   EndOverlay2D();
-  return true;
+}
+
+std::optional<Flare> SunFlare(const TRoom& room) {
+  if (room.Camera.Mode != TCamera::Mode3D || room.SunFlare == 0) return std::nullopt;
+  const TVector sun = TQZMath::Add(room.Camera.Position, TQZMath::Scale(TQZMath::Normalize(room.LightPos), SunDistance));
+  return Flare{sun, room.SunFlare, room.Diffuse, room.SunFlareSize, room.SunFlareIntensity};
+}
+
+}  // namespace
+
+void DrawLightFlares(TEditGL& gl) {
+  const TRoom& room = gl.Room();
+  std::vector<Flare> flares;
+  for (const TLight& light : room.Lights) {
+    if (!light.InUse() || !light.Active || light.Flare <= 0) continue;
+    const TVector point{light.Position.x, light.Position.y + light.FlareAbove, light.Position.z};
+    flares.push_back({point, light.Flare, light.CurrentColor, light.FlareSize, light.FlareIntensity});
+  }
+  if (const auto sun = SunFlare(room)) flares.push_back(*sun);
+  // Every depth is read before any flare is drawn: flares leave the depth buffer as it
+  // is, and a read after drawing would make the rasteriser finish the frame so far
+  // once per flare.
+  std::vector<std::pair<const Flare*, FlareSpot>> shown;
+  for (const Flare& flare : flares)
+    if (const auto at = VisibleAt(gl, flare.point)) shown.emplace_back(&flare, *at);
+  for (const auto& [flare, at] : shown) DrawFlareAt(gl, *flare, at);
+}
+
+bool DrawFlareIfVisible(TEditGL& gl, const TVector& point, std::int16_t kind, const TVector& color, float size,
+                        float brightness) {
+  const auto at = VisibleAt(gl, point);
+  if (at) DrawFlareAt(gl, {point, kind, color, size, brightness}, *at);
+  return at.has_value();
 }

@@ -8,9 +8,8 @@
 
 class TEditGL;
 
-// Every active light with a flare, then the sun's.
+// Every active light with a flare, then the sun's (3D view only).
 void DrawLightFlares(TEditGL& gl);
-void DrawSunFlare(TEditGL& gl);
 // False when the point is off screen or hidden behind what is already drawn.
 bool DrawFlareIfVisible(TEditGL& gl, const TVector& point, std::int16_t kind, const TVector& color, float size,
                         float brightness);

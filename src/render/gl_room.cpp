@@ -4,6 +4,7 @@
 
 #include "render/edit_gl.h"
 #include "render/gl_lensflare.h"
+#include "render/gl_sprite_batch.h"
 #include "render/gl_water.h"
 #include "room/edit_room.h"
 
@@ -38,20 +39,45 @@ void SetTextureWrap(GLint wrap) {
 
 }  // namespace
 
-void TRoomRenderer::DrawRoom() {
-  gl_.SetViewProjection();
-  ApplyFog();
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  DrawSkyBox();
-  if (gl_.MenuChecked(view_menu::ShowGrid)) DrawGrid();
-  if (gl_.MenuChecked(view_menu::ShowSurfaces)) DrawSurfaces(-1, false);
-  DrawEntities(-1, false);
-  DrawWater(gl_);
-  if (gl_.MainForm().ActivePage(view_menu::ToolPalette) == view_menu::FieldsSheet) DrawFieldOverlay();
-  if (gl_.MenuChecked(view_menu::ShowLights)) DrawLights();
-  if (gl_.MenuChecked(view_menu::ShowLensFlares)) DrawLightFlares(gl_);
-  DrawSelectedSurface();
-  DrawCursor();
+TRoomRenderer::TRoomRenderer(TEditGL& gl) : gl_(gl), sprites_(std::make_unique<TSpriteBatch>()) {}
+
+TRoomRenderer::~TRoomRenderer() = default;
+
+void TRoomRenderer::DrawRoom(const PassObserver& afterPass) {
+  for (const RoomPass pass : FramePasses) {
+    DrawPass(pass);
+    if (afterPass) afterPass(pass);
+  }
+}
+
+void TRoomRenderer::DrawPass(RoomPass pass) {
+  switch (pass) {
+    case RoomPass::Clear:
+      gl_.SetViewProjection();
+      ApplyFog();
+      glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      return;
+    case RoomPass::Sky: return DrawSkyBox();
+    case RoomPass::Grid:
+      if (gl_.MenuChecked(view_menu::ShowGrid)) DrawGrid();
+      return;
+    case RoomPass::Surfaces:
+      if (gl_.MenuChecked(view_menu::ShowSurfaces)) DrawSurfaces(-1, false);
+      return;
+    case RoomPass::Entities: return DrawEntities(-1, false);
+    case RoomPass::Water: return DrawWater(gl_);
+    case RoomPass::Fields:
+      if (gl_.MainForm().ActivePage(view_menu::ToolPalette) == view_menu::FieldsSheet) DrawFieldOverlay();
+      return;
+    case RoomPass::Lights:
+      if (gl_.MenuChecked(view_menu::ShowLights)) DrawLights();
+      return;
+    case RoomPass::Flares:
+      if (gl_.MenuChecked(view_menu::ShowLensFlares)) DrawLightFlares(gl_);
+      return;
+    case RoomPass::SelectedSurface: return DrawSelectedSurface();
+    case RoomPass::Cursor: return DrawCursor();
+  }
 }
 
 void TRoomRenderer::ApplyFog() {

@@ -6,20 +6,24 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "core/vector.h"
+#include "render/room_pass.h"
 
 class TEditGL;
 class TRoom;
 class TEntity;
 class TEParticle;
 struct TParticle;
+class TSpriteBatch;
 
 class TRoomRenderer {
 public:
-  explicit TRoomRenderer(TEditGL& gl) : gl_(gl) {}
+  explicit TRoomRenderer(TEditGL& gl);
+  ~TRoomRenderer();
 
-  void DrawRoom();
+  void DrawRoom(const PassObserver& afterPass = {});
   // skip -1 leaves nothing out; lightPassOnly draws only what casts shadows.
   void DrawEntities(std::int16_t skipEntity, bool lightPassOnly);
   void DrawSurfaces(std::int16_t skipSurface, bool lightPassOnly);
@@ -34,6 +38,7 @@ public:
   void ResetPolygonMode();
 
 private:
+  void DrawPass(RoomPass pass);
   void ApplyFog();
   void DrawSkyBox();
   void DrawGrid();
@@ -42,7 +47,8 @@ private:
   void DrawCameraZone(TEntity& entity);
   void DrawBlobShadow(const TEntity& entity);
   void DrawParticles(const TEParticle& emitter);
-  void DrawSpriteParticle(const TParticle& particle);
+  // One sprite into the batch of its emitter.
+  void AddSpriteParticle(const TParticle& particle);
   void DrawFieldOverlay();
   void DrawField(int i, int j);
   void DrawLights();
@@ -53,4 +59,6 @@ private:
   void DrawCursorModelPreview();
 
   TEditGL& gl_;
+  // Kept between frames, so its storage is not allocated anew for every emitter.
+  std::unique_ptr<TSpriteBatch> sprites_;
 };

@@ -99,11 +99,7 @@ float TProjection::ReadDepthAtPixel(int px, int py) {
 
 void TProjection::DrawSprite(std::int16_t slot, bool flipS, bool flipT, float size, float x, float y, int row,
                              int column, float cellHeight, float cellWidth) {
-  gl_.SelectTexture(slot);
-  GLint width = 0;
-  GLint height = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  const auto [width, height] = gl_.SelectSizedTexture(slot);
   // A slot without a texture has no cells to cut.
   if (width <= 0 || height <= 0) return;
   const float w = static_cast<float>(width);
