@@ -63,7 +63,9 @@ int main(int argc, char* argv[]) {
   main.show();
   Spin(1000);  // the start-up: context, textures, models
   if (!main.Engine()) return 1;
-  FillEveryTable(*main.Engine()->Room);
+  TRoom& room = *main.Engine()->Room;
+  FillEveryTable(room);
+  std::printf("%d lights, %d entities, %d surfaces\n", room.CountLights(), room.CountEntities(), room.CountSurfaces());
 
   PaintCounter counter;
   main.View().installEventFilter(&counter);
