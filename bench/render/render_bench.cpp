@@ -99,20 +99,16 @@ void BM_RenderedIsOccluded(benchmark::State& state) {
 // Arguments: room (0 demo, 1 full, 2 demo with endless drops), view mode (0 top, 1 side,
 // 2 3D), fields (1: the Fields sheet is open, as when the window starts, so the field
 // overlay is drawn too).
-BENCHMARK(BM_Frame)
-    ->ArgNames({"room", "view", "fields"})
-    ->ArgsProduct({{0, 1, 2}, {0, 1, 2}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime()
-    ->MinTime(1.0);
-BENCHMARK(BM_FramePasses)
-    ->ArgNames({"room", "view", "fields"})
-    ->ArgsProduct({{0, 1, 2}, {0, 1, 2}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime()
-    ->MinTime(1.0);
+void EveryFrame(benchmark::internal::Benchmark* frames) {
+  frames->ArgNames({"room", "view", "fields"})
+      ->ArgsProduct({{0, 1, 2}, {0, 1, 2}, {0, 1}})
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->MeasureProcessCPUTime()
+      ->MinTime(1.0);
+}
+BENCHMARK(BM_Frame)->Apply(EveryFrame);
+BENCHMARK(BM_FramePasses)->Apply(EveryFrame);
 BENCHMARK(BM_RenderedIsOccluded)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();
