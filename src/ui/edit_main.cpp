@@ -2,13 +2,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QLabel>
-#include <QLayout>
-#include <QScrollBar>
-#include <QSlider>
 #include <QStatusBar>
 
 #include "core/file_system.h"
