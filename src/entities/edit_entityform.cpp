@@ -89,8 +89,7 @@ void EditEntityFollowingRename(TRoom& room, TEntity& entity) {
   entity.Bind();
   room.CountEntities();
   cursor.NewEntityName = entity.Name;
-  for (int slot = 0; slot <= room.LastEntity; ++slot)
-    if (room.Entities[slot]->InUse()) room.Entities[slot]->Bind();
+  room.BindEntities();
   cursor.OldEntityName = "";
 }
 

@@ -198,8 +198,7 @@ bool TCursor::DeleteSelected(TRoom& room) {
     SelectedEntity = nullptr;
     room.CountEntities();
     // Links to the deleted entity go, as after its dialog.
-    for (int slot = 0; slot <= room.LastEntity; ++slot)
-      if (room.Entities[slot]->InUse()) room.Entities[slot]->Bind();
+    room.BindEntities();
     return true;
   }
   if (TSurface* surface = SelectedInUse()) {

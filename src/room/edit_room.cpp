@@ -299,11 +299,14 @@ void TRoom::ComputeSurfaceShadows() {
 // tile list's models, whose slots have just been refilled: every entity binds again.
 void TRoom::ReloadResources() {
   if (Engine.ModelEngine) Engine.ModelEngine->LoadRoomModels(TileList);
-  for (int i = 0; i <= LastEntity; ++i) {
-    if (Entities[i]->InUse()) Entities[i]->Bind();
-  }
+  BindEntities();
   SkyTexture = -1;
   if (!SkyBoxTexture.empty() && Textures) SkyTexture = Textures->FindTexture(SkyBoxTexture.view());
+}
+
+void TRoom::BindEntities() {
+  for (int i = 0; i <= LastEntity; ++i)
+    if (Entities[i]->InUse()) Entities[i]->Bind();
 }
 
 std::int16_t TRoom::FindEffectTexture(std::string_view name) {

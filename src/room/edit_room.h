@@ -114,6 +114,8 @@ public:
   // A cancelled computation puts every light map back as it was.
   void ComputeSurfaceShadows();
   void ReloadResources();
+  // Every entity in use binds again: models looked up, names linked anew.
+  void BindEntities();
   // A particle texture by name. Every emitter looks its texture up again whenever it
   // is bound, so a missing one is reported once per room, not once per emitter and bind.
   std::int16_t FindEffectTexture(std::string_view name);

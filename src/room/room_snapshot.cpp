@@ -123,7 +123,7 @@ void RoomSnapshot::Restore(TRoom& room, const RoomSnapshot& current) const {
       room.Surfaces[i]->Reset(std::nullopt);
     }
   }
-  // The cursor may hold an entity object just replaced.
+  // The selections may name objects the restore removed: the tool in hand starts afresh.
   room.Cursor.SetMode(room.Cursor.Mode);
   room.CountLights();
   room.CountEntities();
@@ -132,8 +132,7 @@ void RoomSnapshot::Restore(TRoom& room, const RoomSnapshot& current) const {
   if (head) {
     room.ReloadResources();
   } else if (entities) {
-    for (int i = 0; i <= room.LastEntity; ++i)
-      if (room.Entities[i]->InUse()) room.Entities[i]->Bind();
+    room.BindEntities();
   }
 }
 
