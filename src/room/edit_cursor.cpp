@@ -62,8 +62,7 @@ void TCursor::SetPosition(TRoom& room, int x, int y) {
   if (!FlatView(room)) return;
   Form& main = MainForm(room);
   PreviousPosition = Position;
-  // The pixel's centre.
-  Pointer = {static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f};
+  Pointer = PixelCentre(x, y);
   const bool top = room.Camera.Mode == TCamera::ModeTop;
   // The coordinate the view cannot show follows the selected object.
   const TVector* followed = nullptr;

@@ -35,6 +35,9 @@ struct TViewPoint {
   float y;  // pixels from the view's top edge
 };
 
+// The centre of view pixel (x, y), where the pointer standing on it points.
+inline TViewPoint PixelCentre(int x, int y) { return {static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f}; }
+
 class TViewMapping {
 public:
   // The camera's mode, position, zoom and view size; only the flat views map.

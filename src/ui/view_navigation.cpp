@@ -10,9 +10,6 @@ namespace {
 // An arrow key moves the view by this share of its width or height.
 constexpr float KeyPanShare = 1.0f / 8.0f;
 
-// The centre of pixel (x, y).
-TViewPoint Centre(int x, int y) { return {static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f}; }
-
 }  // namespace
 
 ViewNavigation::ViewNavigation(PanelView& view, std::function<TRoom*()> room)
@@ -36,7 +33,7 @@ bool ViewNavigation::Press(Qt::MouseButton button, int x, int y) {
 
 bool ViewNavigation::Move(int x, int y) {
   if (!panning_) return false;
-  if (TRoom* room = FlatRoom()) room->Camera.Pan(Centre(lastX_, lastY_), Centre(x, y));
+  if (TRoom* room = FlatRoom()) room->Camera.Pan(PixelCentre(lastX_, lastY_), PixelCentre(x, y));
   lastX_ = x;
   lastY_ = y;
   return true;
@@ -51,7 +48,7 @@ bool ViewNavigation::Release(Qt::MouseButton button) {
 void ViewNavigation::Zoom(int x, int y, int steps) {
   TRoom* room = FlatRoom();
   if (!room) return;
-  for (int step = 0; step < std::abs(steps); ++step) room->Camera.ZoomAbout(Centre(x, y), steps > 0);
+  for (int step = 0; step < std::abs(steps); ++step) room->Camera.ZoomAbout(PixelCentre(x, y), steps > 0);
 }
 
 void ViewNavigation::PanByKey(int dx, int dy) {
