@@ -37,6 +37,27 @@ void SetTextureWrap(GLint wrap) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
+// Draws only where nothing has left a depth yet, as if drawn before everything: the
+// sky and the grid leave no depth and are hidden wherever a surface lies, so drawing
+// them after the surfaces keeps every pixel while the rasteriser skips their hidden part.
+class BehindEverything {
+public:
+  BehindEverything() {
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_EQUAL);
+    glDepthRange(1.0, 1.0);
+    glDepthMask(GL_FALSE);
+  }
+  ~BehindEverything() {
+    glDepthMask(GL_TRUE);
+    glDepthRange(0.0, 1.0);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_DEPTH_TEST);
+  }
+  BehindEverything(const BehindEverything&) = delete;
+  BehindEverything& operator=(const BehindEverything&) = delete;
+};
+
 }  // namespace
 
 TRoomRenderer::TRoomRenderer(TEditGL& gl) : gl_(gl), sprites_(std::make_unique<TSpriteBatch>()) {}
@@ -108,6 +129,7 @@ void TRoomRenderer::DrawSkyBox() {
   const TVector& eye = room.Camera.Position;
   glTranslatef(eye.x, eye.y, eye.z);
   gl_.SetGLStates(false, false, false, false, false, false, true);
+  const BehindEverything behind;
   glColor3f(1.0f, 1.0f, 1.0f);
   for (int face = 0; face < 6; ++face) {
     gl_.SelectTexture(static_cast<std::int16_t>(room.SkyTexture + face));
@@ -129,6 +151,7 @@ void TRoomRenderer::DrawGrid() {
   gl_.SetViewTransform();
   if (gl_.Room().Camera.Mode == TCamera::ModeSide) glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
   gl_.SetGLStates(false, false, true, false, false, false, false);
+  const BehindEverything behind;
   for (int i = -GridHalf; i <= GridHalf; ++i) {
     const float grey = i == 0 ? 0.7f : 0.5f;
     glColor3f(grey, grey, grey);

@@ -6,15 +6,15 @@
 #include <functional>
 #include <string_view>
 
-enum class RoomPass { Clear, Sky, Grid, Surfaces, Entities, Water, Fields, Lights, Flares, SelectedSurface, Cursor };
+enum class RoomPass { Clear, Surfaces, Sky, Grid, Entities, Water, Fields, Lights, Flares, SelectedSurface, Cursor };
 
 inline constexpr std::array<RoomPass, 11> FramePasses = {
-    RoomPass::Clear,  RoomPass::Sky,    RoomPass::Grid,   RoomPass::Surfaces, RoomPass::Entities,       RoomPass::Water,
+    RoomPass::Clear,  RoomPass::Surfaces, RoomPass::Sky,    RoomPass::Grid,   RoomPass::Entities,       RoomPass::Water,
     RoomPass::Fields, RoomPass::Lights, RoomPass::Flares, RoomPass::SelectedSurface, RoomPass::Cursor};
 
 constexpr std::string_view PassName(RoomPass pass) {
   constexpr std::array<std::string_view, FramePasses.size()> Names = {
-      "clear", "sky", "grid", "surfaces", "entities", "water", "fields", "lights", "flares", "selected", "cursor"};
+      "clear", "surfaces", "sky", "grid", "entities", "water", "fields", "lights", "flares", "selected", "cursor"};
   return Names[static_cast<std::size_t>(pass)];
 }
 

@@ -59,6 +59,44 @@ TEST_F(RoomRendering, SkyBoxCountsTwelvePolygonsAndFacesTheCamera) {
   EXPECT_TRUE(host.caption.empty());
 }
 
+// The sky and the grid are drawn after the surfaces, only where no surface lies, and
+// must look as if drawn before them: hidden behind a surface, whole around it.
+TEST_F(RoomRendering, TheSkyAndTheGridShowOnlyWhereNoSurfaceLies) {
+  UseTextures({{"sky\\front", Qt::red},
+               {"sky\\right", Qt::red},
+               {"sky\\back", Qt::red},
+               {"sky\\left", Qt::red},
+               {"sky\\top", Qt::red},
+               {"sky\\bottom", Qt::red}});
+  WriteBitmap("data/model/world/textures/blue.bmp", Qt::blue);
+  StartGL();
+  Room().SkyTexture = 1;
+  Main().SetChecked("ShowSurfaces1", true);
+  Main().SetChecked("ShowGrid1", true);
+  // A wall ahead covering the left half of the view, facing the camera either way round.
+  ASSERT_NE(Room().AddSurface({-20, -20, -5}, {0, -20, -5}, {0, 20, -5}, {-20, 20, -5}, "textures\\blue"), nullptr);
+  ASSERT_NE(Room().AddSurface({-20, 20, -5.01f}, {0, 20, -5.01f}, {0, -20, -5.01f}, {-20, -20, -5.01f},
+                              "textures\\blue"),
+            nullptr);
+  Frame(TCamera::Mode3D);
+  ExpectColor(Pixel(100, 100), {0, 0, 255});
+  ExpectColor(Pixel(540, 100), {255, 0, 0});
+
+  // The grid's middle line runs down the top view's centre column; a floor hides part of it.
+  Frame(TCamera::ModeTop);
+  const auto isGrid = [](std::array<int, 3> c) { return c[0] > 100 && c[0] == c[1] && c[1] == c[2]; };
+  int column = -1;
+  for (int x = 310; x <= 330 && column < 0; ++x)
+    if (isGrid(Pixel(x, 60))) column = x;
+  ASSERT_GE(column, 0) << "no grid line near the centre";
+  const std::array<int, 3> line = Pixel(column, 60);
+  ASSERT_NE(AddFloor(-2, -20, 2, -2, 0.5f, "textures\\blue"), nullptr);
+  Frame(TCamera::ModeTop);
+  SaveFrame("grid_behind_floor");
+  ExpectColor(Pixel(column, 60), {0, 0, 255}, 0);
+  ExpectColor(Pixel(column, 420), line, 0);
+}
+
 TEST_F(RoomRendering, FogShowsAsClearColourOnlyWhenTypedAndChecked) {
   StartGL();
   Room().FogColor = {0.0f, 0.0f, 1.0f};
