@@ -28,18 +28,21 @@ protected:
     }
   }
 
+  // The sky box's six faces in slot order: front, right, back, left, top, bottom.
+  void UseSky(const std::array<QColor, 6>& faces) {
+    static constexpr const char* Names[] = {"front", "right", "back", "left", "top", "bottom"};
+    std::vector<std::pair<std::string, QColor>> textures;
+    for (std::size_t i = 0; i < faces.size(); ++i) textures.emplace_back(std::string("sky\\") + Names[i], faces[i]);
+    UseTextures(textures);
+  }
+
   TSurface* AddFloor(float x0, float z0, float x1, float z1, float y, std::string_view texture) {
     return Room().AddSurface({x0, y, z0}, {x1, y, z0}, {x1, y, z1}, {x0, y, z1}, texture);
   }
 };
 
 TEST_F(RoomRendering, SkyBoxCountsTwelvePolygonsAndFacesTheCamera) {
-  UseTextures({{"sky\\front", Qt::red},
-               {"sky\\right", Qt::green},
-               {"sky\\back", Qt::blue},
-               {"sky\\left", Qt::yellow},
-               {"sky\\top", Qt::cyan},
-               {"sky\\bottom", Qt::magenta}});
+  UseSky({Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan, Qt::magenta});
   StartGL();
   Room().SkyTexture = 1;
   Frame(TCamera::Mode3D);
@@ -62,12 +65,7 @@ TEST_F(RoomRendering, SkyBoxCountsTwelvePolygonsAndFacesTheCamera) {
 // The sky and the grid are drawn after the surfaces, only where no surface lies, and
 // must look as if drawn before them: hidden behind a surface, whole around it.
 TEST_F(RoomRendering, TheSkyAndTheGridShowOnlyWhereNoSurfaceLies) {
-  UseTextures({{"sky\\front", Qt::red},
-               {"sky\\right", Qt::red},
-               {"sky\\back", Qt::red},
-               {"sky\\left", Qt::red},
-               {"sky\\top", Qt::red},
-               {"sky\\bottom", Qt::red}});
+  UseSky({Qt::red, Qt::red, Qt::red, Qt::red, Qt::red, Qt::red});
   WriteBitmap("data/model/world/textures/blue.bmp", Qt::blue);
   StartGL();
   Room().SkyTexture = 1;
