@@ -9,8 +9,9 @@
 enum class RoomPass { Clear, Surfaces, Sky, Grid, Entities, Water, Fields, Lights, Flares, SelectedSurface, Cursor };
 
 inline constexpr std::array<RoomPass, 11> FramePasses = {
-    RoomPass::Clear,  RoomPass::Surfaces, RoomPass::Sky,    RoomPass::Grid,   RoomPass::Entities,       RoomPass::Water,
-    RoomPass::Fields, RoomPass::Lights, RoomPass::Flares, RoomPass::SelectedSurface, RoomPass::Cursor};
+    RoomPass::Clear,  RoomPass::Surfaces, RoomPass::Sky,    RoomPass::Grid,            RoomPass::Entities,
+    RoomPass::Water,  RoomPass::Fields,   RoomPass::Lights, RoomPass::Flares,          RoomPass::SelectedSurface,
+    RoomPass::Cursor};
 
 constexpr std::string_view PassName(RoomPass pass) {
   constexpr std::array<std::string_view, FramePasses.size()> Names = {
