@@ -1,8 +1,10 @@
 #!/bin/sh
 # Tries the README's two commands where nothing is installed yet: a minimal Debian 12
 # (bookworm) is built into a folder, the committed HEAD is cloned into it, and there,
-# with only make added, `make test` must pass and `make run` must start the editor and
-# keep it running. Needs root for debootstrap, the mounts and chroot.
+# with only make added, `make test` must pass, `make run` must start the editor and
+# keep it running, and the .deb of `make package` must install with apt and give the
+# desktop its menu entry and room file type (tools/desktop_install_check.sh).
+# Needs root for debootstrap, the mounts and chroot.
 #
 #   tools/fresh_debian_check.sh [folder]     (default: build-fresh beside the sources)
 set -eu
@@ -44,6 +46,8 @@ exec unshare --mount --propagation private --pid --fork sh -eu -c '
     status=0
     timeout $2 xvfb-run -a make run || status=\$?
     if [ \$status != 124 ]; then echo \"fresh-check: make run ended with \$status\" >&2; exit 1; fi
-    echo \"fresh-check: make test passed and make run kept the editor running for $2 s\"
+    make package
+    tools/desktop_install_check.sh build
+    echo \"fresh-check: make test passed, make run kept the editor running for $2 s and the package installed\"
   "
 ' fresh-check "$root" "$run_seconds"

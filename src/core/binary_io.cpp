@@ -39,7 +39,8 @@ TVector BinaryReader::ReadVector() {
 
 void BinaryReader::ReadBytes(std::span<std::uint8_t> out) {
   const auto part = Take(out.size());
-  std::memcpy(out.data(), part.data(), part.size());
+  // An empty span may carry a null pointer, which memcpy must never see.
+  if (!part.empty()) std::memcpy(out.data(), part.data(), part.size());
 }
 
 void BinaryReader::Skip(std::size_t count) { Take(count); }

@@ -76,6 +76,9 @@ public:
 
   // The entries of every editor.ini section, keyed by header ("[ROOM_FOG]"), in file order.
   std::map<std::string, std::vector<std::string>, std::less<>> EditorLists;
+  // The editor.ini section ("[GL_BLENDING]") whose list a dialog's list box shows, also
+  // where the box copies another's list; nothing for a box filled otherwise.
+  static std::optional<std::string_view> EditorSectionOf(FormId form, std::string_view control);
 
   // Life cycle. StartUp and ShutDown act once; later calls do nothing, and no frame
   // runs after ShutDown.

@@ -78,7 +78,6 @@ constexpr std::array<std::string_view, 4> StackedPalettes{"LBEntitySequences", "
                                                           "LBEntityParticles"};
 
 constexpr int ComboDropDown = 22;
-constexpr float DefaultLightGrey = 0.7f;
 constexpr std::string_view SoundHeader = "[SOUND_FILENAME]";
 
 // The combo shows no selection afterwards.
@@ -104,6 +103,14 @@ std::optional<ConfigLineReader> TQZEngine::OpenConfigFile(std::string_view path)
   return reader;
 }
 
+std::optional<std::string_view> TQZEngine::EditorSectionOf(FormId form, std::string_view control) {
+  for (const ComboCopy& copy : ComboCopies)
+    if (copy.targetForm == form && copy.target == control) return EditorSectionOf(copy.sourceForm, copy.source);
+  for (const EditorSection& section : EditorSections)
+    if (section.form == form && section.control == control) return section.header;
+  return std::nullopt;
+}
+
 void TQZEngine::LoadEditorIni() {
   auto reader = OpenConfigFile(BaseDir.str() + "editor.ini");
   if (!reader) return;
@@ -123,7 +130,7 @@ void TQZEngine::FillFormsFromEditorLists() {
   }
 
   Form& main = host_.GetForm(FormId::Main);
-  const TVector grey{DefaultLightGrey, DefaultLightGrey, DefaultLightGrey};
+  const TVector grey{TCursor::PaletteLightColor, TCursor::PaletteLightColor, TCursor::PaletteLightColor};
   ShowVector(main, grey, "EditLightR", "EditLightG", "EditLightB", "BtnLightColor");
   FillSoundCombo(host_.GetForm(FormId::Entity), "CBSoundSound");
   for (const ComboCopy& copy : ComboCopies)

@@ -24,6 +24,7 @@ public:
   void Text(String255& value, const FieldInfo& field) override { ShowText(value.view(), field.control, field); }
   void Names(std::span<String32> values, const FieldInfo& field) override;
   void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override;
+  void Byte(std::uint8_t&, const FieldInfo&) override {}  // no kind has one
   void Gap(std::size_t) override {}
 
 private:
@@ -51,6 +52,7 @@ public:
   void Text(String255& value, const FieldInfo& field) override;
   void Names(std::span<String32> values, const FieldInfo& field) override;
   void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override;
+  void Byte(std::uint8_t&, const FieldInfo&) override {}  // no kind has one
   void Gap(std::size_t) override {}
   // Whether a block number failed since the page began.
   bool Stopped() const { return stopped_; }

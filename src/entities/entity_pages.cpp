@@ -38,6 +38,7 @@ public:
     Add(field.control, PageControlKind::ListIndex, field.label);
   }
   void Check(bool&, const FieldInfo& field) override { Add(field.control, PageControlKind::Check, field.label); }
+  void Byte(std::uint8_t&, const FieldInfo&) override {}  // no kind has one
   void Text(String32&, const FieldInfo& field) override { AddText(field.control, field.label, ShortText); }
   void Text(String255&, const FieldInfo& field) override { AddText(field.control, field.label, LongText); }
   void Names(std::span<String32> values, const FieldInfo& field) override {

@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
+#include "world/world_links.h"
 
 TEPortal::TEPortal(TQZEngine& engine) : TEntity(engine, {"PORTAL", typus::Portal, "EDITOR_PORTAL", false}) {}
 
@@ -18,4 +19,9 @@ void TEPortal::VisitFields(RecordVisitor& visitor) {
   visitor.Text(TargetAnimation, {"TargetAnimation", "EditPortalTargetAnimation", "Target Animation:"});
   visitor.Number(TargetSpeed, {"TargetSpeed", "EditPortalTargetSpeed", "Animation Speed:", Conversion::Block});
   visitor.Text(Sound, {"Sound", "CBPortalSound", "Target Sound:", {}, typus::Sound});
+}
+
+void TEPortal::FillDialog(Form& form) {
+  TEntity::FillDialog(form);
+  FillLinkMarkers(Engine, form, LinkBoxPairs[1], ToRoom.view());
 }

@@ -17,6 +17,8 @@ public:
   String32 Sound;
 
   void VisitFields(RecordVisitor& visitor) override;
+  // "Lead to Marker:" offers the markers of the room "Lead to Room:" names.
+  void FillDialog(Form& form) override;
 
   std::string_view ClassName() const override { return "TEPortal"; }
 };

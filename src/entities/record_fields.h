@@ -1,9 +1,10 @@
 #pragma once
-// A kind's stored fields described once, in stored order: each field with its name,
+// A record's stored fields described once, in stored order: each field with its name,
 // the dialog control that shows it, that control's label and how its number converts.
-// A kind lists its fields in `VisitFields`; one visitor per operation (writing and
-// reading the record, filling and reading the dialog, describing, building the page)
-// walks that list, so adding or mending a field is one line.
+// An entity kind lists its fields in `VisitFields`, as do the room's attributes, the
+// field, the light and the surface; one visitor per operation (writing and reading the
+// record, filling and reading the dialog, describing, building the page, the JSON form
+// and the format page) walks that list, so adding or mending a field is one line.
 
 #include <cstdint>
 #include <span>
@@ -66,6 +67,12 @@ public:
   virtual void Text(String32& value, const FieldInfo& field) = 0;
   virtual void Text(String255& value, const FieldInfo& field) = 0;
   virtual void Names(std::span<String32> values, const FieldInfo& field) = 0;
+  // A list of long texts (the room's tile names): each a text unless a visitor wants the list.
+  virtual void Texts(std::span<String255> values, const FieldInfo& field) {
+    for (String255& value : values) Text(value, field);
+  }
+  // A one-byte number (the light's Active); no entity kind stores one.
+  virtual void Byte(std::uint8_t& value, const FieldInfo& field) = 0;
   virtual void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) = 0;
   // Bytes the record holds between fields (aligned layouts): zeros, skipped on reading.
   virtual void Gap(std::size_t bytes) = 0;

@@ -2,13 +2,9 @@
 
 #include "entities/edit_entity.h"
 
-namespace {
-
 bool NamesAnEntityHere(const FieldInfo& field) {
   return field.linked && field.offers != offers::Nothing && field.offers != offers::Models;
 }
-
-}  // namespace
 
 void RecordWriter::Names(std::span<String32> values, const FieldInfo&) {
   for (const String32& name : values) file_.WriteString(name);
@@ -37,4 +33,17 @@ void FieldLinker::Text(String32& value, const FieldInfo& field) {
 void FieldLinker::Names(std::span<String32> values, const FieldInfo& field) {
   if (NamesAnEntityHere(field))
     for (String32& name : values) entity_.AddLink(name);
+}
+
+void ReferenceRenamer::Follow(String32& value) const {
+  if (const auto found = renames_.find(value.view()); found != renames_.end()) value = found->second;
+}
+
+void ReferenceRenamer::Text(String32& value, const FieldInfo& field) {
+  if (NamesAnEntityHere(field)) Follow(value);
+}
+
+void ReferenceRenamer::Names(std::span<String32> values, const FieldInfo& field) {
+  if (NamesAnEntityHere(field))
+    for (String32& name : values) Follow(name);
 }

@@ -3,6 +3,7 @@
 #include "engine/edit_engine.h"
 #include "entities/entity_typus.h"
 #include "entities/record_fields.h"
+#include "world/world_links.h"
 
 TETDoor::TETDoor(TQZEngine& engine) : TETile(engine, {"DOOR", typus::Door}) {}
 
@@ -28,5 +29,6 @@ void TETDoor::VisitFields(RecordVisitor& visitor) {
 
 void TETDoor::FillDialog(Form& form) {
   TETile::FillDialog(form);
+  FillLinkMarkers(Engine, form, LinkBoxPairs[0], ToRoom.view());
   form.SetActivePage("PageControl", "TabSheetTDoor");
 }

@@ -24,8 +24,7 @@ void TEPFire::VisitFields(RecordVisitor& visitor) {
   visitor.Number(FireRadius, {"FireRadius", "EditPFireRadius", "Radius:"});
 }
 
-void TEPFire::Bind() {
-  TEParticle::Bind();
+void TEPFire::Start() {
   EmitFlame(BaseFlame, BaseFlameScale);
 }
 

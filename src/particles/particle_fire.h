@@ -12,9 +12,11 @@ public:
 
   void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEPFire"; }
+
+protected:
+  void Start() override;
 
 private:
   void EmitFlame(std::int16_t kind, float scale);

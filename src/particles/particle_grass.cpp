@@ -24,9 +24,12 @@ void TEPGrass::VisitFields(RecordVisitor& visitor) {
   visitor.Vector(RotationSpread, {"RotationSpread", "EditPGrassRotation", "Rotation Spread (°):"});
 }
 
-void TEPGrass::Bind() {
-  TEParticle::Bind();
-  const std::int16_t model = Engine.ModelEngine ? Engine.ModelEngine->FindModel(GrassModel) : std::int16_t{-1};
+std::int16_t TEPGrass::ParticleModel() const {
+  return Engine.ModelEngine ? Engine.ModelEngine->FindModel(GrassModel) : std::int16_t{-1};
+}
+
+void TEPGrass::Start() {
+  const std::int16_t model = ParticleModel();
   if (model == -1) return;
   int i = 0;
   EmitBurst(Amount, [&] { return Scatter(++i, model); });

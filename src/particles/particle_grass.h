@@ -23,9 +23,12 @@ public:
 
   void VisitFields(RecordVisitor& visitor) override;
   void Animate() override;
-  void Bind() override;
 
   std::string_view ClassName() const override { return "TEPGrass"; }
+
+protected:
+  void Start() override;
+  std::int16_t ParticleModel() const override;
 
 private:
   int Scatter(int i, std::int16_t model);  // the blade's index, -1 when the pool is full

@@ -12,8 +12,17 @@ TEParticle::TEParticle(TQZEngine& engine, const Kind& kind, std::string_view spr
 
 void TEParticle::Bind() {
   TEntity::Bind();
-  ClearParticles();
   if (!spriteTextureName_.empty()) SpriteTexture = Room().FindEffectTexture(spriteTextureName_);
+  BinaryWriter state;
+  WriteTypus(state);
+  WriteCommon(state);
+  WriteRecord(state);
+  state.WriteI16(SpriteTexture);
+  state.WriteI16(ParticleModel());
+  if (!startedWith_.empty() && state.Bytes() == startedWith_) return;
+  startedWith_ = state.Take();
+  ClearParticles();
+  Start();
 }
 
 // The highest free record is reused, so live records never move and the pool only

@@ -1,7 +1,7 @@
 #pragma once
 // The base of every particle emitter: a growable pool of particle records that the
-// kind fills, moves and frees once per frame. The pool is never stored; the kind's
-// reset (its Bind) rebuilds it.
+// kind fills, moves and frees once per frame. The pool is never stored; a bind rebuilds
+// it when the emitter's record changed.
 
 #include <cstdint>
 #include <string_view>
@@ -63,8 +63,10 @@ public:
   // with (none for emitters of models).
   TEParticle(TQZEngine& engine, const Kind& kind, std::string_view spriteTextureName = {});
 
-  // Every bind starts the pool anew and looks the sprite texture up again.
-  void Bind() override;
+  // Every bind looks the sprite texture up again. The pool starts anew only when the
+  // stored record, the sprite texture or the particles' model changed since the last
+  // bind: commands that bind the whole room again leave running emitters as they are.
+  void Bind() final;
   std::string_view ClassName() const override { return "TEParticle"; }
 
   float EmissionTimer = 0.0f;
@@ -84,6 +86,11 @@ public:
   void SetSpriteFrame(int index, int frame, int columns);
 
 protected:
+  // Fills a fresh pool with what the kind starts with; most kinds start empty.
+  virtual void Start() {}
+  // The model slot the particles show, -1 for emitters of sprites.
+  virtual std::int16_t ParticleModel() const { return -1; }
+
   // Slot of the sprite texture in the texture list, -1 when there is none (or no renderer).
   std::int16_t SpriteTexture = -1;
   // a + n * (b - a) / 1000 with n random in 0..999.
@@ -106,4 +113,6 @@ private:
   int Allocate();
 
   std::string_view spriteTextureName_;
+  // The record, sprite texture and model the pool was started with; empty before the first bind.
+  std::vector<std::uint8_t> startedWith_;
 };

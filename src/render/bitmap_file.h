@@ -1,11 +1,14 @@
 #pragma once
-// Bitmap files as texture rows. QImage reads every BMP variant (8, 24 and 32 bits,
-// top-down or bottom-up), so palette textures load as well as true-colour ones.
+// Bitmap files as texture rows, read by the document layer's one bitmap reader
+// (core/bmp_file.h), so the view draws exactly what the bake and the thumbnails read.
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
+
+struct TBmpImage;
 
 struct TBitmapRows {
   int width = 0;
@@ -14,5 +17,8 @@ struct TBitmapRows {
   std::vector<std::uint8_t> rgb;
 };
 
-// Nothing when the file is missing or not a readable image.
-std::optional<TBitmapRows> LoadBitmapRows(std::string_view gamePath);
+// The decoded image with its rows turned for GL.
+TBitmapRows ToBitmapRows(const TBmpImage& image);
+
+// Nothing when the file is missing or not a readable bitmap; `error` then says why.
+std::optional<TBitmapRows> LoadBitmapRows(std::string_view gamePath, std::string* error = nullptr);

@@ -80,7 +80,7 @@ void TEditGL::InitGLState() {
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
   // The room renderer replaces this with the fog colour when fog is shown.
-  glClearColor(0.3f, 0.3f, 0.3f, 1.0f);
+  glClearColor(NoFogClearGrey, NoFogClearGrey, NoFogClearGrey, 1.0f);
 }
 
 void TEditGL::Attach() {
@@ -163,6 +163,11 @@ std::optional<TEditGL::TBlend> TEditGL::BlendOf(int mode, double red, double gre
 }
 
 void TEditGL::SetViewTransform() {
+  if (viewOverride_) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(viewOverride_->data());
+    return;
+  }
   const TCamera& camera = Room().Camera;
   const TVector& p = camera.Position;
   const TVector& r = camera.Rotation;

@@ -20,6 +20,7 @@
 #include "render/gl_multitexture.h"
 #include "render/room_pass.h"
 #include "room/texture_lookup.h"
+#include "surfaces/light_map.h"
 
 class TQZEngine;
 class TRoom;
@@ -29,6 +30,9 @@ class TProjection;
 class GLOcclusion;
 class GLSurfaceTextures;
 class LightMapBaker;
+
+// The view's background where no fog colour takes its place.
+inline constexpr GLfloat NoFogClearGrey = 0.3f;
 
 struct TTextureSlot {
   GLuint GLName = 0;
@@ -84,8 +88,8 @@ constexpr std::string_view SurfacesSheet = "TabSheetSurfaces";
 class TEditGL : public TextureLookup, public ModelTextureLoader {
 public:
   static constexpr int TextureSlots = 100;
-  static constexpr int PanelWidth = 641;  // the view panel of the main window
-  static constexpr int PanelHeight = 481;
+  static constexpr int PanelWidth = PanelShadowView.width;  // the view panel of the main window
+  static constexpr int PanelHeight = PanelShadowView.height;
 
   // lookup fetches extension entry points from the context's creator.
   TEditGL(TQZEngine& engine, GLProcLookup lookup);
@@ -135,6 +139,12 @@ public:
   };
   static std::optional<TBlend> BlendOf(int mode, double red, double green, double blue, double alpha);
   void SetViewTransform();
+  // A model snapshot (model_snapshot.h) looks from its own eye, with its own View menu
+  // switches; reset, the view's camera and the menu count again.
+  void OverrideView(std::optional<std::array<float, 16>> view) { viewOverride_ = view; }
+  void OverrideSwitches(std::optional<std::array<bool, view_menu::Switches.size()>> switches) {
+    frameSwitches_ = switches;
+  }
   // The view's projection at the panel's aspect, or at the one given.
   void SetViewProjection();
   void SetViewProjection(double aspect);
@@ -182,6 +192,7 @@ private:
   TQZEngine& engine_;
   GLProcLookup lookup_;
   std::optional<std::array<bool, view_menu::Switches.size()>> frameSwitches_;
+  std::optional<std::array<float, 16>> viewOverride_;
   int viewWidth_ = PanelWidth;
   int viewHeight_ = PanelHeight;
   std::int32_t polygons_ = 0;

@@ -59,10 +59,11 @@ bool TEditGL::LoadListedTexture(std::string_view name, int slot) {
   if (!engine_.CheckFile(file, true)) return false;
   TTextureSlot& entry = textures_[static_cast<std::size_t>(slot)];
   entry.Name = name;
-  const auto bitmap = LoadBitmapRows(file);
+  std::string why;
+  const auto bitmap = LoadBitmapRows(file, &why);
   if (!bitmap) {
     // A damaged bitmap keeps its slot (later slots keep their numbers) but draws untextured.
-    engine_.ShowError("QZ_TEXTURE", "Texture \"" + std::string(name) + "\" is not a readable bitmap!");
+    engine_.ShowError("QZ_TEXTURE", "Texture \"" + std::string(name) + "\" is not a readable bitmap: " + why + "!");
     return true;
   }
   entry.GLName = UploadMipmapped(*bitmap, 3);

@@ -96,7 +96,9 @@ void TRoomRenderer::DrawPass(RoomPass pass) {
     case RoomPass::Flares:
       if (gl_.MenuChecked(view_menu::ShowLensFlares)) DrawLightFlares(gl_);
       return;
-    case RoomPass::SelectedSurface: return DrawSelectedSurface();
+    case RoomPass::SelectedSurface:
+      DrawSelectedSurface();
+      return DrawSelection();
     case RoomPass::Cursor: return DrawCursor();
   }
 }
@@ -115,6 +117,8 @@ void TRoomRenderer::ApplyFog() {
   if (room.FogTypus != 0 && gl_.MenuChecked(view_menu::ShowFog)) {
     glClearColor(color[0], color[1], color[2], 1.0f);
   } else {
+    // The colour of a room shown before stays on screen otherwise.
+    glClearColor(NoFogClearGrey, NoFogClearGrey, NoFogClearGrey, 1.0f);
     // Passes switch fog on by themselves; this keeps it out of sight.
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogf(GL_FOG_START, HiddenFogStart);
@@ -133,8 +137,9 @@ void TRoomRenderer::DrawSkyBox() {
   glColor3f(1.0f, 1.0f, 1.0f);
   for (int face = 0; face < 6; ++face) {
     gl_.SelectTexture(static_cast<std::int16_t>(room.SkyTexture + face));
-    // Clamped, so the seams between the faces show no wrapped texels.
-    SetTextureWrap(GL_CLAMP);
+    // Clamped to the edge texel: a plain clamp blends the black border colour into the
+    // last half texel and the cube's edges show as dark seams.
+    SetTextureWrap(GL_CLAMP_TO_EDGE);
     glBegin(GL_QUADS);
     for (const SkyCorner& c : SkyFaces[face]) {
       glTexCoord2f(c.s, c.t);

@@ -54,6 +54,8 @@ private:
   void DrawLights();
   // The cursor's selected surface, outlined over everything on the Surfaces sheet.
   void DrawSelectedSurface();
+  // The document's selection (gl_selection.cpp).
+  void DrawSelection();
   void DrawLightMarker(const TVector& position, float radius, const TVector& color, float reachAlpha);
   void DrawCursor();
   void DrawCursorModelPreview();

@@ -171,6 +171,18 @@ void TCamera::Pan(TViewPoint from, TViewPoint to) {
   MoveTo(TQZEngine::Add(Position, TQZEngine::Subtract(mapping.ToRoom(from, 0.0f), mapping.ToRoom(to, 0.0f))));
 }
 
+void TCamera::CentreOn(const TVector& point) {
+  if (Mode == Mode3D) return;
+  TVector target = Position;
+  target.x = point.x;
+  if (Mode == ModeSide) {
+    target.y = point.y;
+  } else {
+    target.z = point.z;
+  }
+  MoveTo(target);
+}
+
 void TCamera::DoFrame() {
   if (Captured) {
     MoveWithKeys();

@@ -46,6 +46,8 @@ public:
   void ZoomAbout(TViewPoint at, bool in);
   // Moves the view so what is drawn at `from` comes to lie at `to`.
   void Pan(TViewPoint from, TViewPoint to);
+  // Brings a point of the room to the middle of a flat view, through the scroll bars.
+  void CentreOn(const TVector& point);
 
 private:
   void MoveWithKeys();

@@ -1,4 +1,5 @@
 #include "room/edit_cursor.h"
+#include "room/entity_palette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "entities/entity_camera.h"
 #include "entities/entity_typus.h"
 #include "room/edit_room.h"
+#include "room/selection_edit.h"
 
 namespace {
 
@@ -25,21 +27,6 @@ std::optional<float> ReadNumber(const Form& form, std::string_view edit) { retur
 Form& MainForm(TRoom& room) { return room.Engine.GetHost().GetForm(FormId::Main); }
 
 float TrackBarHeight(const Form& main) { return -static_cast<float>(main.Position("TrackBarY")) / 10.0f; }
-
-// The typus the entity palettes offer: group index (CBEntityTypus) and list item.
-std::int16_t PaletteTypus(int group, int item, int tileCount) {
-  switch (group) {
-    case 0: return tileCount > 0 ? 1000 : -1;
-    case 1: return item >= 0 && item < 15 ? static_cast<std::int16_t>(2001 + item) : 0;
-    case 2: return item >= 0 && item < 2 ? static_cast<std::int16_t>(3101 + item) : 0;
-    case 3: {
-      constexpr std::int16_t portals[] = {2101, 2007, 2008, 1001};
-      return item >= 0 && item < 4 ? portals[item] : 0;
-    }
-    case 4: return item >= 0 && item < 5 ? static_cast<std::int16_t>(4001 + item) : 0;
-    default: return 0;
-  }
-}
 
 constexpr const char* PaletteLists[] = {"LBEntityTiles", "LBEntitySequences", "LBEntityUnits", "LBEntityPortals",
                                         "LBEntityParticles"};
@@ -102,6 +89,7 @@ void TCursor::ShowPosition(TRoom& room, Form& main) const {
 }
 
 void TCursor::Press(TRoom& room) {
+  if (BeginSelectGesture(room)) return;
   PressStateNow = Pressed;
   Act(room);
   PressStateNow = Held;
@@ -109,10 +97,12 @@ void TCursor::Press(TRoom& room) {
 }
 
 void TCursor::Drag(TRoom& room) {
+  if (ContinueSelectGesture(room)) return;
   if (PressStateNow == Held) Act(room);
 }
 
 void TCursor::Release(TRoom& room) {
+  if (EndSelectGesture(room)) return;
   if (PressStateNow != Held) return;
   PressStateNow = Released;
   Act(room);
@@ -214,9 +204,14 @@ void TCursor::PaintFields(TRoom& room, Form& main) {
   const TCell centre = TRoom::CellOf(Position);
   const auto floor = ReadNumber(main, "EditFieldHeight");
   const auto ceiling = ReadNumber(main, "EditFieldHeightCeiling");
-  for (int dx = -brush; dx <= brush; ++dx) {
-    for (int dz = -brush; dz <= brush; ++dz) {
-      const int x = centre.x + dx, z = centre.z + dz;
+  // Inside a selected rectangle of fields the brush is the rectangle.
+  TFieldRect area{centre.x - brush, centre.z - brush, centre.x + brush, centre.z + brush};
+  const TFieldRect& chosen = room.Selection.Fields();
+  if (room.Selection.What() == TSelection::Kind::Fields && centre.x >= chosen.minX && centre.x <= chosen.maxX &&
+      centre.z >= chosen.minZ && centre.z <= chosen.maxZ)
+    area = chosen;
+  for (int x = area.minX; x <= area.maxX; ++x) {
+    for (int z = area.minZ; z <= area.maxZ; ++z) {
       if (!TRoom::ValidCell(x, z)) continue;
       TField& field = room.FieldOf(x, z);
       if (Mode == 1001) field.Typus = static_cast<std::int16_t>(main.ItemIndex("CBFieldTypus"));
@@ -234,17 +229,26 @@ void TCursor::NewLight(TRoom& room, Form& main) {
   if (CoolDown != 0) return;
   CoolDown = CoolDownFrames;
   if (room.Camera.Mode == TCamera::ModeTop) Position.y = TrackBarHeight(main);
-  TVector color;
-  float radius = 0.0f;
-  // Reading stops at the first text that is not a number; the rest keep their start values.
+  // Reading stops at the first text that is not a number; the rest keep the palette's
+  // start values, and the designer hears which edit it was.
+  TVector color{PaletteLightColor, PaletteLightColor, PaletteLightColor};
+  float radius = PaletteLightRadius;
   for (auto [edit, value] : {std::pair{"EditLightR", &color.x}, std::pair{"EditLightG", &color.y},
                              std::pair{"EditLightB", &color.z}, std::pair{"EditLightRadius", &radius}}) {
     const auto number = ReadNumber(main, edit);
-    if (!number) break;
+    if (!number) {
+      room.Engine.GetHost().SetStatusText(
+          TRoom::MessageStatusPanel, std::string("No number in ") + edit + ": the new light takes colour " +
+                                         room.Engine.FloatToStr32(PaletteLightColor, 2) + " and radius " +
+                                         room.Engine.FloatToStr32(PaletteLightRadius, 2) + " from there on");
+      break;
+    }
     *value = *number;
   }
   SelectedLight = room.AddLight(Position, color, radius);
-  if (SelectedLight) SetHeight(room, false, SelectedLight->Position.y);
+  if (!SelectedLight) return;
+  Select(room, TSelection::Kind::Lights, room.LightSlot(*SelectedLight));
+  SetHeight(room, false, SelectedLight->Position.y);
 }
 
 template <class T>
@@ -263,29 +267,34 @@ T* TCursor::ChoosePick(const TRoom& room, const std::vector<T*>& hits) {
   return chosen;
 }
 
-TLight* TCursor::PickLight(TRoom& room) {
+std::vector<TLight*> TCursor::LightHits(TRoom& room) const {
   const TViewMapping view(room.Camera);
   std::vector<TLight*> hits;
   for (int i = 0; i <= room.LastLight; ++i) {
     TLight& light = room.Lights[i];
     if (light.InUse() && light.HitTest(view.ToRoom(Pointer, view.DepthOf(light.Position)))) hits.push_back(&light);
   }
-  return ChoosePick(room, hits);
+  return hits;
 }
 
-TEntity* TCursor::PickEntity(TRoom& room) {
+std::vector<TEntity*> TCursor::EntityHits(TRoom& room) const {
   const TViewMapping view(room.Camera);
   std::vector<TEntity*> hits;
   for (int i = 0; i <= room.LastEntity; ++i) {
     TEntity& entity = *room.Entities[i];
     if (entity.InUse() && entity.HitTest(view.ToRoom(Pointer, view.DepthOf(entity.Position)))) hits.push_back(&entity);
   }
-  return ChoosePick(room, hits);
+  return hits;
 }
+
+TLight* TCursor::PickLight(TRoom& room) { return ChoosePick(room, LightHits(room)); }
+
+TEntity* TCursor::PickEntity(TRoom& room) { return ChoosePick(room, EntityHits(room)); }
 
 void TCursor::EditLight(TRoom& room) {
   SelectedLight = PickLight(room);
   if (!SelectedLight) return;
+  Select(room, TSelection::Kind::Lights, room.LightSlot(*SelectedLight));
   Position = SelectedLight->Position;
   SetHeight(room, false, SelectedLight->Position.y);
   SelectedLight->EditAttributes();
@@ -297,10 +306,16 @@ void TCursor::MoveLight(TRoom& room) {
   if (PressStateNow == Pressed) {
     SelectedLight = PickLight(room);
     if (!SelectedLight) return;
+    Select(room, TSelection::Kind::Lights, room.LightSlot(*SelectedLight), true);
     SetHeight(room, false, SelectedLight->Position.y);
     Position = SelectedLight->Position;
   } else if (PressStateNow == Held && SelectedLight) {
-    SelectedLight->Position = Position;
+    // The whole selection moves with the light it was picked by.
+    if (room.Selection.Holds(TSelection::Kind::Lights, room.LightSlot(*SelectedLight))) {
+      selection::Move(room, TQZEngine::Subtract(Position, SelectedLight->Position));
+    } else {
+      SelectedLight->Position = Position;
+    }
     SetHeight(room, false, Position.y);
   }
 }
@@ -327,11 +342,16 @@ void TCursor::NewEntity(TRoom& room, Form& main) {
     const int item = knownGroup ? main.ItemIndex(PaletteLists[group]) : -1;
     const int tiles = static_cast<int>(main.Items("LBEntityTiles").size());
     typus = PaletteTypus(group, item, tiles);
-    if (typus < 0) return;  // no tile models to place
+    if (typus < 0) {
+      room.Engine.GetHost().SetStatusText(TRoom::MessageStatusPanel,
+                                          "The room's tile list is empty: add tiles in Room > Attributes");
+      return;
+    }
   }
 
   SelectedEntity = room.AddEntity(typus, Position, rotation, size);
   if (!SelectedEntity) return;
+  Select(room, TSelection::Kind::Entities, SelectedEntity->SlotIndex);
   TEntity& entity = *SelectedEntity;
   if (main.Checked("AutoFalldownnewEntities1")) entity.FallDown();
   if (group == 0 && typus == typus::Tile) {
@@ -356,6 +376,7 @@ void TCursor::NewEntity(TRoom& room, Form& main) {
 void TCursor::EditEntity(TRoom& room) {
   SelectedEntity = PickEntity(room);
   if (!SelectedEntity) return;
+  Select(room, TSelection::Kind::Entities, SelectedEntity->SlotIndex);
   (room.Camera.Mode == TCamera::ModeTop ? Position.y : Position.z) =
       room.Camera.Mode == TCamera::ModeTop ? SelectedEntity->Position.y : SelectedEntity->Position.z;
   SetHeight(room, false, SelectedEntity->Position.y);
@@ -367,6 +388,7 @@ void TCursor::MoveEntity(TRoom& room) {
   if (PressStateNow == Pressed) {
     SelectedEntity = PickEntity(room);
     if (SelectedEntity) {
+      Select(room, TSelection::Kind::Entities, SelectedEntity->SlotIndex, true);
       SetHeight(room, false, SelectedEntity->Position.y);
       (top ? Position.y : Position.z) = top ? SelectedEntity->Position.y : SelectedEntity->Position.z;
     }
@@ -374,7 +396,12 @@ void TCursor::MoveEntity(TRoom& room) {
   TVector d = TQZEngine::Subtract(Position, PreviousPosition);
   (top ? d.y : d.z) = 0.0f;
   if (PressStateNow == Held && SelectedEntity && TQZEngine::Distance(Position, PreviousPosition) != 0.0f) {
-    SelectedEntity->Position = TQZEngine::Add(SelectedEntity->Position, d);
+    // The whole selection moves with the entity it was picked by.
+    if (room.Selection.Holds(TSelection::Kind::Entities, SelectedEntity->SlotIndex)) {
+      selection::Move(room, d);
+    } else {
+      SelectedEntity->Position = TQZEngine::Add(SelectedEntity->Position, d);
+    }
     SetHeight(room, false, SelectedEntity->Position.y);
   }
 }
@@ -382,6 +409,7 @@ void TCursor::MoveEntity(TRoom& room) {
 void TCursor::DropEntity(TRoom& room) {
   SelectedEntity = PickEntity(room);
   if (!SelectedEntity) return;
+  Select(room, TSelection::Kind::Entities, SelectedEntity->SlotIndex);
   SetHeight(room, false, SelectedEntity->Position.y);
   SelectedEntity->FallDown();
 }
@@ -395,7 +423,7 @@ void TCursor::NewSurface(TRoom& room) {
     const TVector& s = SurfaceStart;
     SelectedSurface = room.AddSurface({s.x, 0.0f, s.z}, {Position.x, 0.0f, s.z}, {Position.x, 0.0f, Position.z},
                                       {s.x, 0.0f, Position.z}, "textures\\default");
-    ShowSelectedSurface(room);
+    SurfaceChosen(room);
   }
 }
 
@@ -411,7 +439,7 @@ void TCursor::SelectNextSurface(TRoom& room) {
       break;
     }
   }
-  ShowSelectedSurface(room);
+  SurfaceChosen(room);
 }
 
 void TCursor::SelectPreviousSurface(TRoom& room) {
@@ -424,7 +452,7 @@ void TCursor::SelectPreviousSurface(TRoom& room) {
       break;
     }
   }
-  ShowSelectedSurface(room);
+  SurfaceChosen(room);
 }
 
 void TCursor::ShowSelectedSurface(TRoom& room) const {
@@ -457,4 +485,9 @@ void TCursor::EditSurface(TRoom& room) {
   surface->Edit();
   if (!surface->InUse()) SelectNextSurface(room);
   room.CountSurfaces();
+  FollowSelectedSurface(room);
+}
+
+void TCursor::FollowSelectedSurface(TRoom& room) const {
+  if (SelectedSurface) ShowSelectedSurface(room);
 }

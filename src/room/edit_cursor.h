@@ -10,6 +10,7 @@
 
 #include "core/short_string.h"
 #include "core/vector.h"
+#include "room/room_selection.h"
 #include "room/view_mapping.h"
 
 class Form;
@@ -26,6 +27,9 @@ public:
   static constexpr int CoolDownFrames = 6;
   // How far (view pixels) a click may lie from the last pick and still count as the same place.
   static constexpr float SamePlacePixels = 2.0f;
+  // What the Lights sheet's colour and radius edits hold at start.
+  static constexpr float PaletteLightColor = 0.7f;
+  static constexpr float PaletteLightRadius = 5.0f;
 
   TVector Position;
   TVector PreviousPosition;
@@ -46,6 +50,11 @@ public:
   TSurface* SelectedSurface = nullptr;
   // The last pointer position on the view; picks take what is drawn there.
   TViewPoint Pointer{0.0f, 0.0f};
+  // Shift held at the press: the gesture adds to the selection or takes from it.
+  bool AddToSelection = false;
+  // The rectangle a drag from where nothing lies draws to select what it encloses.
+  bool BoxSelecting() const { return gesture_ == SelectGesture::Box; }
+  TViewPoint BoxStart{0.0f, 0.0f};
 
   // Keeps the selected surface only for the surface tools (codes above 4000).
   void SetMode(int code);
@@ -56,6 +65,12 @@ public:
   void Press(TRoom& room);
   void Drag(TRoom& room);
   void Release(TRoom& room);
+  // The press under way ends without its release doing anything.
+  void CancelPress() {
+    PressStateNow = Idle;
+    ZoneHandle = NoHandle;
+    gesture_ = SelectGesture::None;
+  }
   // Once per frame.
   void Tick();
   // The Delete key: removes what the tool in hand has selected (a light, an entity or a
@@ -76,8 +91,23 @@ public:
   void ComputeSurface(TRoom& room);
   // Opens the selected surface's dialog; after a delete the next surface in use is selected.
   void EditSurface(TRoom& room);
+  // The status bar names the selected surface as it is now (after a rename, an undo).
+  void FollowSelectedSurface(TRoom& room) const;
 
 private:
+  // Selection gestures (edit_cursor_selection.cpp) run instead of the tool: Shift+click
+  // on an object toggles it, a drag from where nothing lies draws a box, Shift+drag with
+  // a field tool selects fields. A plain click stays the tool's.
+  enum class SelectGesture { None, Toggle, MaybeBox, Box, FieldBox };
+  SelectGesture gesture_ = SelectGesture::None;
+  TCell fieldBoxStart_;
+  // Each is true when the selection gesture takes the event from the tool.
+  bool BeginSelectGesture(TRoom& room);
+  bool ContinueSelectGesture(TRoom& room);
+  bool EndSelectGesture(TRoom& room);
+  // A plain pick makes the object the selection; the Move tools keep a selection that
+  // holds it, so the whole selection moves.
+  void Select(TRoom& room, TSelection::Kind kind, int slot, bool keepGroup = false);
   void Act(TRoom& room);
   void PaintFields(TRoom& room, Form& main);
   // Floor heights from the scenery tiles (edit_cursor_heightmap.cpp).
@@ -99,12 +129,16 @@ private:
   // the object that click took (round again after the first).
   TLight* PickLight(TRoom& room);
   TEntity* PickEntity(TRoom& room);
+  std::vector<TLight*> LightHits(TRoom& room) const;
+  std::vector<TEntity*> EntityHits(TRoom& room) const;
   template <class T>
   T* ChoosePick(const TRoom& room, const std::vector<T*>& hits);
   // The room point under the pointer at a depth along the viewing axis.
   TVector PointerAt(const TRoom& room, float depth) const;
   // "Surface <slot>: <name>" in the status bar, or that none is selected.
   void ShowSelectedSurface(TRoom& room) const;
+  // The surface commands chose SelectedSurface: it is the selection and the status bar names it.
+  void SurfaceChosen(TRoom& room);
 
   struct PickMemory {
     TViewPoint at{0.0f, 0.0f};

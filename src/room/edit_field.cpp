@@ -1,5 +1,6 @@
 #include "room/edit_field.h"
 
+#include "entities/record_visitors.h"
 #include "room/edit_room.h"
 
 void TField::Reset() {
@@ -58,16 +59,20 @@ float TField::HeightAt(float fz, float fx) const {
   }
 }
 
+void TField::VisitFields(RecordVisitor& visitor) {
+  visitor.List(Typus, {"Typus", "CBFieldTypus"});
+  visitor.List(Material, {"Material", "CBFieldMaterial"});
+  visitor.Number(Height, {"Height", "EditFieldHeight"});
+  visitor.Number(Ceiling, {"Ceiling", "EditFieldHeightCeiling"});
+}
+
 void TField::WriteRecord(BinaryWriter& file) const {
-  file.WriteI16(Typus);
-  file.WriteI16(Material);
-  file.WriteF32(Height);
-  file.WriteF32(Ceiling);
+  RecordWriter writer(file);
+  // The writer only reads the fields.
+  const_cast<TField&>(*this).VisitFields(writer);
 }
 
 void TField::ReadRecord(BinaryReader& file) {
-  Typus = file.ReadI16();
-  Material = file.ReadI16();
-  Height = file.ReadF32();
-  Ceiling = file.ReadF32();
+  RecordReader reader(file);
+  VisitFields(reader);
 }

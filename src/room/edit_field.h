@@ -8,6 +8,7 @@
 
 #include "core/binary_io.h"
 
+class RecordVisitor;
 class TRoom;
 
 class TField {
@@ -31,6 +32,8 @@ public:
   // Floor height at (fx, fz), both 0..1 from the cell's low-X, low-Z corner.
   float HeightAt(float fz, float fx) const;
 
+  // The stored fields, in stored order; the record is written and read through them.
+  void VisitFields(RecordVisitor& visitor);
   void WriteRecord(BinaryWriter& file) const;
   void ReadRecord(BinaryReader& file);
 

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "engine/edit_engine.h"
+#include "entities/record_visitors.h"
 #include "room/edit_room.h"
 #include "surfaces/occlusion.h"
 
@@ -72,11 +73,20 @@ void TLight::UpdateEffect() {
 }
 
 TVector TLight::LightContribution(const TVector& point, std::int16_t skipEntity, std::int16_t skipSurface) const {
-  const float d = TQZEngine::Distance(Position, point);
-  // A light without a radius reaches nothing (d / Radius would be undefined).
-  if (!(Radius > 0.0f) || d > Radius) return {};
-  if (room_.OcclusionTest && room_.OcclusionTest->IsOccluded(skipEntity, skipSurface, Position, point)) return {};
-  return TQZEngine::Scale(Color, std::sin(1.0f - d / Radius));
+  return Contribution(Position, Radius, Color, point, room_.OcclusionTest, skipEntity, skipSurface);
+}
+
+TVector TLight::Contribution(const TVector& position, float radius, const TVector& color, const TVector& point,
+                             Occlusion* occlusion, std::int16_t skipEntity, std::int16_t skipSurface) {
+  const float d = TQZEngine::Distance(position, point);
+  // A light without a radius reaches nothing (d / radius would be undefined).
+  if (!Reaches(radius, d)) return {};
+  if (occlusion && occlusion->IsOccluded(skipEntity, skipSurface, position, point)) return {};
+  return Unshadowed(color, radius, d);
+}
+
+TVector TLight::Unshadowed(const TVector& color, float radius, float d) {
+  return TQZEngine::Scale(color, std::sin(1.0f - d / radius));
 }
 
 bool TLight::ReachesBox(const TVector& point, float below, float above, float halfWidth) const {
@@ -95,36 +105,31 @@ bool TLight::HitTest(const TVector& point) const {
   }
 }
 
+// The dialog's controls where they follow the naming rule of the visitors.
+void TLight::VisitFields(RecordVisitor& visitor) {
+  visitor.Text(Name, {"Name", "EditName"});
+  visitor.Number(State, {"State", {}});  // -1 free, 0 in use
+  visitor.Vector(Position, {"Position", {}});
+  visitor.Number(Radius, {"Radius", "EditRadius"});
+  visitor.Colour(Color, {"Color", "Edit"});
+  visitor.Byte(Active, {"Active", "CheckBoxActive"});
+  visitor.List(Effect, {"Effect", "CBEffect"});
+  visitor.Colour(Color2, {"Color2", {}});
+  visitor.Number(EffectSpeed, {"EffectSpeed", "EditEffectSpeed"});
+  visitor.Number(EffectOffset, {"EffectOffset", "EditEffectOffset"});
+  visitor.List(Flare, {"Flare", "CBFlareFlare"});
+  visitor.Number(FlareIntensity, {"FlareIntensity", "EditFlareIntensity"});
+  visitor.Number(FlareSize, {"FlareSize", "EditFlareSize"});
+  visitor.Number(FlareAbove, {"FlareAbove", "EditFlareAbove"});
+}
+
 void TLight::WriteRecord(BinaryWriter& file) const {
-  file.WriteString(Name);
-  file.WriteI16(State);
-  file.WriteVector(Position);
-  file.WriteF32(Radius);
-  file.WriteVector(Color);
-  file.WriteU8(Active);
-  file.WriteI16(Effect);
-  file.WriteVector(Color2);
-  file.WriteF32(EffectSpeed);
-  file.WriteF32(EffectOffset);
-  file.WriteI16(Flare);
-  file.WriteF32(FlareIntensity);
-  file.WriteF32(FlareSize);
-  file.WriteF32(FlareAbove);
+  RecordWriter writer(file);
+  // The writer only reads the fields.
+  const_cast<TLight&>(*this).VisitFields(writer);
 }
 
 void TLight::ReadRecord(BinaryReader& file) {
-  Name = file.ReadString<32>();
-  State = file.ReadI16();
-  Position = file.ReadVector();
-  Radius = file.ReadF32();
-  Color = file.ReadVector();
-  Active = file.ReadU8();
-  Effect = file.ReadI16();
-  Color2 = file.ReadVector();
-  EffectSpeed = file.ReadF32();
-  EffectOffset = file.ReadF32();
-  Flare = file.ReadI16();
-  FlareIntensity = file.ReadF32();
-  FlareSize = file.ReadF32();
-  FlareAbove = file.ReadF32();
+  RecordReader reader(file);
+  VisitFields(reader);
 }

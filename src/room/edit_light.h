@@ -14,6 +14,8 @@
 class TRoom;
 class Form;
 class ConversionBlock;
+class Occlusion;
+class RecordVisitor;
 
 class TLight {
 public:
@@ -47,12 +49,22 @@ public:
   bool InUse() const { return State >= 0; }
   void UpdateEffect();
   TVector LightContribution(const TVector& point, std::int16_t skipEntity, std::int16_t skipSurface) const;
+  // The same for a light given by value, so a bake working from a copy of the lights
+  // sums exactly what the room sums; a null test lets the light through.
+  static TVector Contribution(const TVector& position, float radius, const TVector& color, const TVector& point,
+                              Occlusion* occlusion, std::int16_t skipEntity, std::int16_t skipSurface);
+  // Its parts, for a bake that asks the shadow test about many points at once: whether
+  // a point at distance d is in reach, and what it gets there when nothing is in between.
+  static bool Reaches(float radius, float d) { return radius > 0.0f && !(d > radius); }
+  static TVector Unshadowed(const TVector& color, float radius, float d);
   bool ReachesBox(const TVector& point, float below, float above, float halfWidth) const;
   bool HitTest(const TVector& point) const;
   // The light dialog. Returns how it was closed; on "Delete" (No) the light is freed
   // and the caller recounts.
   ModalResult EditAttributes();
 
+  // The stored fields, in stored order; the record is written and read through them.
+  void VisitFields(RecordVisitor& visitor);
   void WriteRecord(BinaryWriter& file) const;
   void ReadRecord(BinaryReader& file);
 

@@ -46,6 +46,7 @@ void TRoom::InitRoom() {
 
 void TRoom::ClearRoom() {
   Cursor.SetMode(0);
+  Selection.Clear();
   Engine.GetHost().SetStatusText(MessageStatusPanel, "");
   loadedPartly_ = false;
   static_cast<TRoomAttributes&>(*this) = TRoomAttributes{};
@@ -281,7 +282,10 @@ void TRoom::SetTileShadows() {
 }
 
 void TRoom::ComputeSurfaceShadows() {
-  const LightMapBaker::Batch batch(LightMaps);
+  int rows = 0;
+  for (int i = 0; i <= LastSurface; ++i)
+    if (Surfaces[i]->InUse()) rows += Surfaces[i]->LightMapRows();
+  const LightMapBaker::Batch batch(LightMaps, rows);
   std::vector<std::pair<TSurface*, std::vector<std::uint8_t>>> done;
   for (int i = 0; i <= LastSurface; ++i) {
     TSurface& surface = *Surfaces[i];

@@ -22,6 +22,7 @@
 #include "room/edit_field.h"
 #include "room/edit_light.h"
 #include "room/room_attributes.h"
+#include "room/room_selection.h"
 #include "surfaces/surface_main.h"
 
 class BinaryReader;
@@ -32,11 +33,6 @@ class Occlusion;
 class TextureLookup;
 class SurfaceTextures;
 class LightMapBaker;
-
-struct TCell {
-  int x = 0;
-  int z = 0;
-};
 
 // The attributes are inherited so that everyone reads them as room.Name, room.FogColor.
 class TRoom : public TRoomAttributes {
@@ -58,6 +54,8 @@ public:
   std::vector<TField> Fields;
   TCamera Camera;
   TCursor Cursor;
+  // Not stored in the room file; a new or loaded room starts with none.
+  TSelection Selection;
   float Time = 0.0f;
   std::array<TLight, LightSlots> Lights;
   std::array<std::unique_ptr<TEntity>, EntitySlots> Entities;
@@ -87,6 +85,8 @@ public:
   // Puts an entity object into a slot in place of the one there, which the cursor then
   // no longer holds: the old object is gone.
   void PutEntity(std::size_t slot, std::unique_ptr<TEntity> entity);
+  // The entity's name followed by the lowest number no other entity in use carries.
+  void GiveUniqueName(TEntity& entity);
   TSurface* AddSurface(const TVector& p0, const TVector& p1, const TVector& p2, const TVector& p3,
                        std::string_view textureName);
   int CountLights();
@@ -95,6 +95,7 @@ public:
 
   // Grid queries.
   bool InRoom(const TVector& p) const;
+  int LightSlot(const TLight& light) const { return static_cast<int>(&light - Lights.data()); }
   static bool ValidCell(int x, int z) { return x >= 0 && x < GridSize && z >= 0 && z < GridSize; }
   static TCell CellOf(const TVector& p);
   TField* FieldAt(const TVector& p);
@@ -137,6 +138,9 @@ public:
   void WriteHead(BinaryWriter& file);
   void ReadHead(BinaryReader& file);
   static void WriteEntity(TEntity& entity, BinaryWriter& file);
+  // The 96 bytes the file begins with: three header lines, which the reader skips.
+  static constexpr std::size_t HeaderSize = 96;
+  static std::array<std::uint8_t, HeaderSize> StandardHeader();
 
   // The largest file the room can hold; a longer file cannot be a room.
   static std::size_t MaxFileSize();
@@ -151,7 +155,6 @@ private:
   void FinishLoad();
   void ShowAttributes(Form& form);
   bool ReadAttributes(Form& form);
-  void GiveUniqueName(TEntity& entity);
   bool DuplicatesSurface(const std::array<TVector, 4>& points) const;
 
   bool loadedPartly_ = false;

@@ -8,6 +8,8 @@
 #include "core/short_string.h"
 #include "core/vector.h"
 
+class RecordVisitor;
+
 struct TRoomAttributes {
   static constexpr int TileSlots = 32;
 
@@ -43,4 +45,8 @@ struct TRoomAttributes {
   std::int16_t WaterToX = 60;
   std::int16_t WaterToZ = 60;
   std::array<String255, TileSlots> TileList;
+
+  // The attribute block and the tile names as the room file stores them, in stored
+  // order, each with the room dialog's control (room_file.cpp).
+  void VisitFields(RecordVisitor& visitor);
 };

@@ -1,7 +1,7 @@
 // The room file: a fixed header and attribute block, the tile names, the whole field
 // grid, then counted lights, entities and (optionally) surfaces. No record carries a
-// length, so reader and writer follow the same field order; the attribute block is
-// described once below and walked by both.
+// length, so reader and writer follow the same field order: every record is described
+// once by its VisitFields (the attribute block below) and walked by both.
 
 #include <filesystem>
 #include <string>
@@ -9,11 +9,14 @@
 #include "core/file_system.h"
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
+#include "entities/entity_registry.h"
+#include "entities/entity_typus.h"
+#include "entities/record_visitors.h"
 #include "room/edit_room.h"
+#include "world/world_links.h"
 
 namespace {
 
-constexpr std::size_t HeaderSize = 96;
 constexpr std::string_view HeaderLines[] = {
     "Vorla?! (C)Zel Games 2003      ",
     "QZ Tor 3D Engine Converted     ",
@@ -21,61 +24,6 @@ constexpr std::string_view HeaderLines[] = {
 };
 // Room space for the largest entity body (a door's is 548 bytes).
 constexpr std::size_t MaxEntityBodySize = 1024;
-
-// The name is held with 255 characters but stored with 32.
-struct AttributeWriter {
-  BinaryWriter& file;
-  void operator()(std::int16_t& v) { file.WriteI16(v); }
-  void operator()(float& v) { file.WriteF32(v); }
-  void operator()(TVector& v) { file.WriteVector(v); }
-  void operator()(String255& s) { file.WriteString(s); }
-  void Name32(String255& s) { file.WriteString(String32(s)); }
-};
-
-struct AttributeReader {
-  BinaryReader& file;
-  void operator()(std::int16_t& v) { v = file.ReadI16(); }
-  void operator()(float& v) { v = file.ReadF32(); }
-  void operator()(TVector& v) { v = file.ReadVector(); }
-  void operator()(String255& s) { s = file.ReadString<255>(); }
-  void Name32(String255& s) { s = file.ReadString<32>(); }
-};
-
-template <class Transfer>
-void TransferAttributes(TRoomAttributes& room, Transfer io) {
-  io.Name32(room.Name);
-  io(room.RegionName);
-  io(room.SizeX);
-  io(room.SizeZ);
-  io(room.Environment);
-  io(room.Effect);
-  io(room.EffectIntensity);
-  io(room.Region);
-  io(room.MapPosX);
-  io(room.MapPosZ);
-  io(room.Ambience);
-  io(room.Diffuse);
-  io(room.LightPos);
-  io(room.FogTypus);
-  io(room.FogDensity);
-  io(room.FogStartDist);
-  io(room.FogEndDist);
-  io(room.FogColor);
-  io(room.SkyBoxTexture);
-  io(room.WeatherEffect);
-  io(room.SunFlare);
-  io(room.SunFlareIntensity);
-  io(room.SunFlareSize);
-  io(room.WaterMaterial);
-  io(room.WaterHeight);
-  io(room.WaterColor);
-  io(room.WaterDensity);
-  io(room.WaterFromX);
-  io(room.WaterFromZ);
-  io(room.WaterToX);
-  io(room.WaterToZ);
-  for (auto& tile : room.TileList) io(tile);
-}
 
 // A room read from a damaged file is saved beside it, never over it: the first name of
 // "cave-recovered.rer", "cave-recovered-2.rer", ... that names no file yet.
@@ -109,6 +57,52 @@ int ReadCount(BinaryReader& file, int slots) {
 
 }  // namespace
 
+void TRoomAttributes::VisitFields(RecordVisitor& visitor) {
+  // The name is held with 255 characters but stored with 32; a longer one in memory
+  // stays as it is unless a reader changed it.
+  String32 name = Name;
+  visitor.Text(name, {"Name", "EditName"});
+  if (name != String32(Name)) Name = name;
+  visitor.Text(RegionName, {"RegionName", "EditRegion"});
+  visitor.Number(SizeX, {"SizeX", "EditSizeX"});
+  visitor.Number(SizeZ, {"SizeZ", "EditSizeZ"});
+  visitor.List(Environment, {"Environment", "CBEnvironment"});
+  visitor.List(Effect, {"Effect", "CBEffect"});
+  visitor.Number(EffectIntensity, {"EffectIntensity", "EditEffectIntensity"});
+  visitor.List(Region, {"Region", "CBRegion"});
+  visitor.Number(MapPosX, {"MapPosX", "EditMapPosX"});
+  visitor.Number(MapPosZ, {"MapPosZ", "EditMapPosZ"});
+  visitor.Colour(Ambience, {"Ambience", "EditAmbience"});
+  visitor.Colour(Diffuse, {"Diffuse", "EditDiffuse"});
+  visitor.Vector(LightPos, {"LightPos", "EditLight"});
+  visitor.List(FogTypus, {"FogTypus", "CBFogTypus"});
+  visitor.Number(FogDensity, {.name = "FogDensity", .control = "EditFogDensity", .digits = 4});
+  visitor.Number(FogStartDist, {"FogStartDist", "EditFogStartDist"});
+  visitor.Number(FogEndDist, {"FogEndDist", "EditFogEndDist"});
+  visitor.Colour(FogColor, {"FogColor", "EditFog"});
+  visitor.Text(SkyBoxTexture, {"SkyBoxTexture", "CBSkyBoxTexture"});
+  visitor.List(WeatherEffect, {"WeatherEffect", "CBWeatherEffect"});
+  visitor.List(SunFlare, {"SunFlare", "CBSunFlare"});
+  visitor.Number(SunFlareIntensity, {"SunFlareIntensity", "EditSunFlareIntensity"});
+  visitor.Number(SunFlareSize, {"SunFlareSize", "EditSunFlareSize"});
+  visitor.List(WaterMaterial, {"WaterMaterial", "CBWaterMaterial"});
+  visitor.Number(WaterHeight, {"WaterHeight", "EditWaterHeight"});
+  visitor.Colour(WaterColor, {"WaterColor", "EditWater"});
+  visitor.Number(WaterDensity, {.name = "WaterDensity", .control = "EditWaterDensity", .digits = 4});
+  visitor.Number(WaterFromX, {"WaterFromX", "EditWaterFromX"});
+  visitor.Number(WaterFromZ, {"WaterFromZ", "EditWaterFromZ"});
+  visitor.Number(WaterToX, {"WaterToX", "EditWaterToX"});
+  visitor.Number(WaterToZ, {"WaterToZ", "EditWaterToZ"});
+  visitor.Texts(TileList, {"TileList", "ListBoxTiles"});
+}
+
+std::array<std::uint8_t, TRoom::HeaderSize> TRoom::StandardHeader() {
+  std::array<std::uint8_t, HeaderSize> header{};
+  auto at = header.begin();
+  for (const auto line : HeaderLines) at = std::copy(line.begin(), line.end(), at) + 1;  // and its zero byte
+  return header;
+}
+
 std::size_t TRoom::MaxFileSize() {
   constexpr std::size_t fixedPart = HeaderSize + 33 + 256 + 378 + TileSlots * 256 + FieldCount * TField::RecordSize;
   constexpr std::size_t entityEntry = 2 + TEntity::CommonRecordSize + MaxEntityBodySize;
@@ -118,16 +112,15 @@ std::size_t TRoom::MaxFileSize() {
 }
 
 void TRoom::WriteHead(BinaryWriter& file) {
-  for (const auto line : HeaderLines) {
-    file.WriteBytes({reinterpret_cast<const std::uint8_t*>(line.data()), line.size()});
-    file.WriteU8(0);
-  }
-  TransferAttributes(*this, AttributeWriter{file});
+  file.WriteBytes(StandardHeader());
+  RecordWriter writer(file);
+  VisitFields(writer);
 }
 
 void TRoom::ReadHead(BinaryReader& file) {
   file.Skip(HeaderSize);
-  TransferAttributes(*this, AttributeReader{file});
+  RecordReader reader(file);
+  VisitFields(reader);
 }
 
 void TRoom::WriteEntity(TEntity& entity, BinaryWriter& file) {
@@ -243,4 +236,35 @@ void TRoom::FinishLoad() {
   CountSurfaces();
   // Builds the room's tile models, then binds every entity to models and links.
   ReloadResources();
+}
+
+// The world's view of a room file: the attribute block for the name, the fields and
+// lights skipped by their fixed sizes, then every entity read as the room reads it.
+RoomOutline ReadRoomOutline(TQZEngine& engine, std::span<const std::uint8_t> bytes) {
+  RoomOutline outline;
+  BinaryReader file(bytes);
+  try {
+    file.Skip(TRoom::HeaderSize);
+    TRoomAttributes attributes;
+    RecordReader reader(file);
+    attributes.VisitFields(reader);
+    outline.name = String32(attributes.Name).str();
+    file.Skip(TRoom::FieldCount * TField::RecordSize);
+    file.Skip(static_cast<std::size_t>(ReadCount(file, TRoom::LightSlots)) * TLight::RecordSize);
+    const int entities = ReadCount(file, TRoom::EntitySlots);
+    for (int slot = 0; slot < entities; ++slot) {
+      const auto entity = CreateEntity(engine, file.ReadI16());
+      if (!entity) throw ReadError("entity typus without a class");
+      entity->ReadCommon(file);
+      entity->ReadRecord(file);
+      if (entity->IsTypus(typus::Marker)) outline.markers.push_back(entity->Name.str());
+      if (auto link = LinkOf(*entity); link && !link->toRoom.empty()) {
+        link->slot = slot;
+        outline.links.push_back(std::move(*link));
+      }
+    }
+  } catch (const ReadError&) {
+    outline.complete = false;
+  }
+  return outline;
 }

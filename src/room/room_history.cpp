@@ -28,7 +28,7 @@ void RoomHistory::Start() {
   steps_.clear();
   RoomSnapshot first = RoomSnapshot::Take(room_);
   bytes_ = first.Bytes();
-  steps_.push_back({"", std::move(first), bytes_});
+  steps_.push_back({"", std::move(first), bytes_, true});
   position_ = 0;
   saved_ = 0;
 }
@@ -43,7 +43,7 @@ bool RoomHistory::Record(const std::string& name) {
   if (saved_ && *saved_ > position_) saved_.reset();
   std::string stepName = StepName(name, now.ChangeFrom(Current()));
   const std::size_t own = now.BytesNotIn(Current());
-  steps_.push_back({std::move(stepName), std::move(now), own});
+  steps_.push_back({std::move(stepName), std::move(now), own, true});
   bytes_ += own;
   ++position_;
   while (bytes_ > limit_ && position_ > 0) DropOldest();
@@ -68,6 +68,23 @@ bool RoomHistory::Undo() {
   steps_[position_ - 1].after.Restore(room_, Current());
   --position_;
   return true;
+}
+
+void RoomHistory::Revert() {
+  const RoomSnapshot now = RoomSnapshot::Take(room_, &Current());
+  if (!(now == Current())) Current().Restore(room_, now);
+}
+
+void RoomHistory::Amend() {
+  RoomSnapshot now = RoomSnapshot::Take(room_, &Current());
+  if (now == Current()) return;
+  Step& step = steps_[position_];
+  bytes_ -= step.ownBytes;
+  step.ownBytes = position_ > 0 ? now.BytesNotIn(steps_[position_ - 1].after) : now.Bytes();
+  step.after = std::move(now);
+  bytes_ += step.ownBytes;
+  // The file no longer holds this state.
+  if (saved_ == position_) saved_.reset();
 }
 
 bool RoomHistory::Redo() {

@@ -33,6 +33,17 @@ public:
   // Each first records a change not yet recorded (as "Edit"), so nothing is lost.
   bool Undo();
   bool Redo();
+  // Puts the room back to the last step, dropping what no step has recorded (a drag
+  // cancelled half way).
+  void Revert();
+  // Folds what changed since into the last step, so undo and redo take it with that step
+  // (light maps a background bake finished after the edit that needed them).
+  void Amend();
+  // Whether the last step holds all that belongs to it: a step recorded while derived
+  // data (light maps baking in the background) was still on its way does not, until
+  // that has been folded in. Steps are recorded complete.
+  bool Complete() const { return steps_[position_].complete; }
+  void SetComplete(bool complete) { steps_[position_].complete = complete; }
   bool CanUndo() const { return position_ > 0; }
   bool CanRedo() const { return position_ + 1 < steps_.size(); }
   // Names of the step Undo and Redo would take back or do again; empty when none.
@@ -56,6 +67,7 @@ private:
     std::string name;  // of the edit that led here; empty for the beginning
     RoomSnapshot after;
     std::size_t ownBytes;  // not shared with the snapshot before
+    bool complete = true;
   };
 
   void DropOldest();

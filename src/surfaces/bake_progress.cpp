@@ -1,16 +1,18 @@
 #include "surfaces/bake_progress.h"
 
 #include <algorithm>
-#include <condition_variable>
+#include <atomic>
 #include <exception>
 #include <mutex>
-#include <thread>
-#include <vector>
 
 #include "core/form.h"
 #include "core/host.h"
+#include "surfaces/helper_threads.h"
 
-BakeProgress::BakeProgress(Host& host, int rows) : host_(host) {
+BakeProgress::BakeProgress(Host& host, int rows) : BakeProgress(nullptr, host, rows) {}
+
+BakeProgress::BakeProgress(BakeProgress* whole, Host& host, int rows) : host_(host), whole_(whole), rows_(rows) {
+  if (whole_) return;
   host_.ResetCancel();
   Form& main = host_.GetForm(FormId::Main);
   main.SetMaximum("ProgressBarSurface", rows);
@@ -19,11 +21,19 @@ BakeProgress::BakeProgress(Host& host, int rows) : host_(host) {
   host_.ProcessEvents();  // shows the panel at once
 }
 
-BakeProgress::~BakeProgress() { host_.GetForm(FormId::Main).SetVisible("PanelSurface", false); }
+BakeProgress::~BakeProgress() {
+  if (!whole_) host_.GetForm(FormId::Main).SetVisible("PanelSurface", false);
+}
 
 void BakeProgress::RowDone() {
   if (OnRow) OnRow(done_);
-  host_.GetForm(FormId::Main).SetPosition("ProgressBarSurface", ++done_);
+  ++done_;
+  if (whole_) {
+    whole_->RowDone();
+    return;
+  }
+  // A whole command's count of rows is made before its bakes; it never overshoots.
+  host_.GetForm(FormId::Main).SetPosition("ProgressBarSurface", std::min(done_, rows_));
   host_.ProcessEvents();
 }
 
@@ -38,53 +48,41 @@ void RunRows(int rows, int threads, const std::function<void(int)>& rowJob, Bake
     }
     return;
   }
-  // Workers take rows in turn; the calling thread owns the host and only reports.
-  std::mutex mutex;
-  std::condition_variable changed;
-  int nextRow = 0;
-  int finished = 0;
-  bool cancelled = false;
+  // Rows are taken in turn by the workers and by the calling thread, which alone owns
+  // the host: between its own rows it reports what all have finished. Working instead
+  // of waiting on each row saves a wake-up per row and a thread per map.
+  std::atomic<int> nextRow{0};
+  std::atomic<int> finished{0};
+  std::atomic<bool> stop{false};
+  std::mutex failureMutex;
   std::exception_ptr failure;
-  const auto work = [&] {
-    for (;;) {
-      int row = 0;
-      {
-        std::lock_guard lock(mutex);
-        if (nextRow >= rows || failure || cancelled) return;
-        row = nextRow++;
-      }
-      try {
-        rowJob(row);
-      } catch (...) {
-        std::lock_guard lock(mutex);
-        failure = std::current_exception();
-      }
-      {
-        std::lock_guard lock(mutex);
-        ++finished;
-      }
-      changed.notify_one();
+  const auto takeRow = [&] {
+    const int row = nextRow.fetch_add(1);
+    if (row >= rows || stop) return false;
+    try {
+      rowJob(row);
+    } catch (...) {
+      const std::lock_guard lock(failureMutex);
+      if (!failure) failure = std::current_exception();
+      stop = true;
     }
+    ++finished;
+    return true;
   };
-  std::vector<std::jthread> workers;
-  for (int i = 0; i < threads; ++i) workers.emplace_back(work);
   int reported = 0;
-  for (;;) {
-    int now = 0;
-    {
-      std::unique_lock lock(mutex);
-      changed.wait(lock, [&] { return finished > reported || (failure && finished == nextRow); });
-      now = finished;
-      if (failure && finished == nextRow) break;
-    }
-    for (; reported < now && !progress.Cancelled(); ++reported) progress.RowDone();
-    if (reported == rows) break;
-    if (progress.Cancelled()) {
-      std::lock_guard lock(mutex);
-      cancelled = true;
-      break;
-    }
-  }
-  workers.clear();  // joins
+  const auto report = [&] {
+    for (const int now = finished; reported < now && !progress.Cancelled(); ++reported) progress.RowDone();
+    if (progress.Cancelled()) stop = true;
+  };
+  RunOnThreads(
+      threads - 1,
+      [&] {
+        while (takeRow()) {
+        }
+      },
+      [&] {
+        while (takeRow()) report();
+      });
+  if (!failure) report();
   if (failure) std::rethrow_exception(failure);
 }

@@ -2,7 +2,7 @@
 // The main window's "Computing Surface Lighting" panel during a bake: shown with the
 // bar at 0 of `rows`, stepped once per finished row with pending events processed so
 // the window stays responsive and its Cancel button can be pressed, hidden again at
-// the end.
+// the end. The host decides how often processing pending events really repaints.
 
 #include <functional>
 
@@ -11,6 +11,9 @@ class Host;
 class BakeProgress {
 public:
   BakeProgress(Host& host, int rows);
+  // A bake that is part of a larger command steps the command's one bar, so the bar
+  // never runs backwards between the bakes.
+  BakeProgress(BakeProgress* whole, Host& host, int rows);
   ~BakeProgress();
   BakeProgress(const BakeProgress&) = delete;
   BakeProgress& operator=(const BakeProgress&) = delete;
@@ -23,6 +26,8 @@ public:
 
 private:
   Host& host_;
+  BakeProgress* whole_ = nullptr;
+  int rows_ = 0;
   int done_ = 0;
 };
 

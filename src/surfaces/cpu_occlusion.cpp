@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "room/edit_room.h"
 #include "surfaces/occluder_scene.h"
 
 namespace shadow_depth {
@@ -38,18 +39,17 @@ CpuOcclusion::CpuOcclusion(TriangleBvh scene, ShadowView view)
       slopeRight_(PixelSlope(std::max(view.width, 1), HalfFieldTangent * ViewAspect)),
       slopeUp_(PixelSlope(std::max(view.height, 1), HalfFieldTangent)) {}
 
-bool CpuOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, const TVector& from,
-                              const TVector& to) {
+CpuOcclusion::Ray CpuOcclusion::RayTo(const TVector& from, const TVector& to) const {
   using namespace shadow_depth;
   const TVector axis{to.x - from.x, to.y - from.y, to.z - from.z};
   const float distance = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
   // A target outside the near and far planes is clipped, which counts as hidden.
-  if (!(distance >= Near && distance <= Far)) return true;
+  if (!(distance >= Near && distance <= Far)) return {true, true, {}, 0.0f};
   float reach = distance + ExactDistanceMargin;
   if (Rule == OcclusionRule::Literal) {
     // Nothing drawn leaves the cleared depth 1; a target that needs more is never lit.
     const float needed = WindowDepth(distance) + LiteralDepthMargin;
-    if (!(1.0f >= needed)) return true;
+    if (!(1.0f >= needed)) return {true, true, {}, 0.0f};
     reach = DistanceAtDepth(needed);
   }
   const TVector forward{axis.x / distance, axis.y / distance, axis.z / distance};
@@ -64,5 +64,43 @@ bool CpuOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface,
   const TVector ray{forward.x + slopeRight_ * right.x + slopeUp_ * up.x,
                     forward.y + slopeRight_ * right.y + slopeUp_ * up.y,
                     forward.z + slopeRight_ * right.z + slopeUp_ * up.z};
-  return scene_.AnyHit(from, ray, Near, reach, skipEntity, skipSurface);
+  return {false, false, ray, reach};
 }
+
+bool CpuOcclusion::IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, const TVector& from,
+                              const TVector& to) {
+  const Ray ray = RayTo(from, to);
+  if (ray.decided) return ray.occluded;
+  return scene_.AnyHit(from, ray.direction, shadow_depth::Near, ray.reach, skipEntity, skipSurface);
+}
+
+void CpuOcclusion::AreOccluded(std::int16_t skipEntity, std::int16_t skipSurface, const TVector& from,
+                               std::span<const TVector> to, std::span<bool> occluded) {
+  // The rays are cast four at a time.
+  TVector directions[4];
+  float reaches[4];
+  std::size_t targets[4];
+  int count = 0;
+  const auto cast = [&] {
+    if (count == 0) return;
+    for (int r = count; r < 4; ++r) directions[r] = directions[0], reaches[r] = reaches[0];
+    const unsigned hits = scene_.AnyHit4(from, directions, shadow_depth::Near, reaches, (1u << count) - 1,
+                                         skipEntity, skipSurface);
+    for (int r = 0; r < count; ++r) occluded[targets[r]] = (hits >> r) & 1u;
+    count = 0;
+  };
+  for (std::size_t i = 0; i < to.size() && i < occluded.size(); ++i) {
+    const Ray ray = RayTo(from, to[i]);
+    if (ray.decided) {
+      occluded[i] = ray.occluded;
+      continue;
+    }
+    if (count == 4) cast();
+    directions[count] = ray.direction;
+    reaches[count] = ray.reach;
+    targets[count++] = i;
+  }
+  cast();
+}
+
+float CpuOcclusion::RaySlope() const { return std::hypot(slopeRight_, slopeUp_); }

@@ -32,17 +32,70 @@ TVector Lerp(const TVector& a, const TVector& b, float f) {
   return TQZEngine::Add(a, TQZEngine::Scale(TQZEngine::Subtract(b, a), f));
 }
 
-// Light sums are clamped to 0..1 before they become bytes; a negative colour typed into
-// a light would otherwise wrap round to bright.
-std::uint8_t ToByte(float component) {
-  return static_cast<std::uint8_t>(std::nearbyint(std::clamp(component, 0.0f, 1.0f) * 255.0f));
-}
 
 int DefaultThreads() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
 
 }  // namespace
 
-void ComputeLightMap(TRoom& room, TSurface& surface, Occlusion* occlusion, int threads) {
+LightMapRow LightMapRowAt(const std::array<TSurfaceCorner, 4>& c, int height, int row) {
+  const float down = (static_cast<float>(row) + 0.5f) / static_cast<float>(height);
+  return {Lerp(c[0].position, c[3].position, down), Lerp(c[1].position, c[2].position, down)};
+}
+
+TVector LightMapTexelAt(const LightMapRow& row, int width, int column) {
+  return Lerp(row.start, row.end, (static_cast<float>(column) + 0.5f) / static_cast<float>(width));
+}
+
+// Light sums are clamped to 0..1 before they become bytes; a negative colour typed into
+// a light would otherwise wrap round to bright.
+std::uint8_t LightMapByte(float component) {
+  return static_cast<std::uint8_t>(std::nearbyint(std::clamp(component, 0.0f, 1.0f) * 255.0f));
+}
+
+std::vector<LightTerm> StaticLightTerms(const TRoom& room) {
+  std::vector<LightTerm> lights;
+  for (int i = 0; i <= room.LastLight; ++i) {
+    const TLight& light = room.Lights[i];
+    if (light.InUse() && light.Effect == 0) lights.push_back({light.Position, light.Radius, light.Color});
+  }
+  return lights;
+}
+
+void SumLightsAt(std::span<const LightTerm> lights, std::span<const TVector> points, Occlusion* occlusion,
+                 std::int16_t skipSurface, std::span<TVector> sums) {
+  const std::size_t n = std::min(points.size(), sums.size());
+  std::fill(sums.begin(), sums.begin() + static_cast<std::ptrdiff_t>(n), TVector{});
+  std::vector<float> distance(n);
+  std::vector<std::size_t> reached;
+  std::vector<TVector> targets;
+  std::unique_ptr<bool[]> occluded(new bool[n]);
+  for (const LightTerm& light : lights) {
+    reached.clear();
+    targets.clear();
+    for (std::size_t i = 0; i < n; ++i) {
+      distance[i] = TQZEngine::Distance(light.position, points[i]);
+      if (TLight::Reaches(light.radius, distance[i])) {
+        reached.push_back(i);
+        targets.push_back(points[i]);
+      }
+    }
+    const std::span<bool> hidden(occluded.get(), reached.size());
+    std::fill(hidden.begin(), hidden.end(), false);
+    if (occlusion && !reached.empty()) occlusion->AreOccluded(-1, skipSurface, light.position, targets, hidden);
+    // Every light adds its term, a zero one too, as the room's sum does.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      TVector term;
+      if (next < reached.size() && reached[next] == i) {
+        if (!hidden[next]) term = TLight::Unshadowed(light.color, light.radius, distance[i]);
+        ++next;
+      }
+      sums[i] = TQZEngine::Add(sums[i], term);
+    }
+  }
+}
+
+void ComputeLightMap(TRoom& room, TSurface& surface, Occlusion* occlusion, int threads, BakeProgress* whole) {
   Host& host = room.Engine.GetHost();
   const auto pixels = std::span(surface.lightMapPixels).first(surface.LightMapSize());
   if (!host.GetForm(FormId::Main).Checked("CBLightMapCompute")) {
@@ -51,20 +104,20 @@ void ComputeLightMap(TRoom& room, TSurface& surface, Occlusion* occlusion, int t
   }
   const int w = std::clamp<int>(surface.lightMapWidth, 0, TSurface::MaxLightMapSize);
   const int h = std::clamp<int>(surface.lightMapHeight, 0, TSurface::MaxLightMapSize);
-  BakeProgress progress(host, h);
+  BakeProgress progress(whole, host, h);
   const LentOcclusion lent(room, occlusion);
-  const auto& c = surface.corners;
+  const std::vector<LightTerm> lights = StaticLightTerms(room);
   const auto row = [&](int r) {
-    const float down = (static_cast<float>(r) + 0.5f) / static_cast<float>(h);
-    const TVector a = Lerp(c[0].position, c[3].position, down);
-    const TVector b = Lerp(c[1].position, c[2].position, down);
+    const LightMapRow line = LightMapRowAt(surface.corners, h, r);
+    std::vector<TVector> points(static_cast<std::size_t>(w)), sums(static_cast<std::size_t>(w));
+    for (int col = 0; col < w; ++col) points[static_cast<std::size_t>(col)] = LightMapTexelAt(line, w, col);
+    SumLightsAt(lights, points, room.OcclusionTest, surface.slotIndex, sums);
     for (int col = 0; col < w; ++col) {
-      const TVector p = Lerp(a, b, (static_cast<float>(col) + 0.5f) / static_cast<float>(w));
-      const TVector light = room.SumLights(p, -1, surface.slotIndex);
+      const TVector& light = sums[static_cast<std::size_t>(col)];
       const auto texel = pixels.subspan(static_cast<std::size_t>(r * w + col) * 3, 3);
-      texel[0] = ToByte(light.x);
-      texel[1] = ToByte(light.y);
-      texel[2] = ToByte(light.z);
+      texel[0] = LightMapByte(light.x);
+      texel[1] = LightMapByte(light.y);
+      texel[2] = LightMapByte(light.z);
     }
   };
   RunRows(h, threads, row, progress);
@@ -79,7 +132,7 @@ void LightMapBaker::ComputeLightMap(TSurface& surface) {
     Occlusion* rendered = RenderedTest ? RenderedTest : room_.OcclusionTest;
     if (rendered) rendered->Rule = Rule;
     // The rendered test draws into the one GL context: a single thread.
-    ::ComputeLightMap(room_, surface, rendered, 1);
+    ::ComputeLightMap(room_, surface, rendered, 1, batchProgress_.get());
     return;
   }
   // Unlit light maps come out white without any shadow test: no scene to build.
@@ -90,7 +143,7 @@ void LightMapBaker::ComputeLightMap(TSurface& surface) {
   if (batched_) {
     if (!batchScene_) batchScene_ = std::make_unique<CpuOcclusion>(room_, View);
     batchScene_->Rule = Rule;
-    ::ComputeLightMap(room_, surface, batchScene_.get(), Threads);
+    ::ComputeLightMap(room_, surface, batchScene_.get(), Threads, batchProgress_.get());
     return;
   }
   CpuOcclusion occlusion(room_, View);
@@ -98,12 +151,18 @@ void LightMapBaker::ComputeLightMap(TSurface& surface) {
   ::ComputeLightMap(room_, surface, &occlusion, Threads);
 }
 
-LightMapBaker::Batch::Batch(LightMapBaker* baker) : baker_(baker) {
-  if (baker_) baker_->batched_ = true;
+LightMapBaker::Batch::Batch(LightMapBaker* baker, int rows) : baker_(baker) {
+  if (!baker_) return;
+  baker_->batched_ = true;
+  Host& host = baker_->room_.Engine.GetHost();
+  // Unlit maps are filled white at once and show no progress.
+  if (host.GetForm(FormId::Main).Checked("CBLightMapCompute"))
+    baker_->batchProgress_ = std::make_unique<BakeProgress>(host, rows);
 }
 
 LightMapBaker::Batch::~Batch() {
   if (!baker_) return;
   baker_->batched_ = false;
   baker_->batchScene_.reset();
+  baker_->batchProgress_.reset();
 }

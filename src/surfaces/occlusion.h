@@ -4,6 +4,7 @@
 // can stand in for each other.
 
 #include <cstdint>
+#include <span>
 
 #include "core/vector.h"
 
@@ -40,4 +41,10 @@ public:
   // never shadows its own light map.
   virtual bool IsOccluded(std::int16_t skipEntity, std::int16_t skipSurface, const TVector& from,
                           const TVector& to) = 0;
+  // IsOccluded for several targets seen from one point; a test may answer them together.
+  virtual void AreOccluded(std::int16_t skipEntity, std::int16_t skipSurface, const TVector& from,
+                           std::span<const TVector> to, std::span<bool> occluded) {
+    for (std::size_t i = 0; i < to.size() && i < occluded.size(); ++i)
+      occluded[i] = IsOccluded(skipEntity, skipSurface, from, to[i]);
+  }
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/edit_engine.h"
+#include "entities/record_visitors.h"
 #include "room/edit_room.h"
 #include "surfaces/light_map.h"
 #include "surfaces/surface_textures.h"
@@ -20,9 +21,6 @@ std::int16_t LightMapExtent(float texels) {
   while (static_cast<float>(size) < wanted) size *= 2;
   return static_cast<std::int16_t>(std::max(size, 4));
 }
-
-// An extent of 0 is a stored light map without pixels: read and written as it stands.
-bool FitsLightMap(std::int16_t extent) { return extent >= 0 && extent <= TSurface::MaxLightMapSize; }
 
 }  // namespace
 
@@ -123,7 +121,11 @@ void TSurface::ComputeTextureCoordinates() {
   corners[3].s = 0.0f;
   corners[3].t = t;
   lightMapWidth = LightMapExtent(alongS * lightMapTexelsPerMetre);
-  lightMapHeight = LightMapExtent(alongT * lightMapTexelsPerMetre);
+  lightMapHeight = static_cast<std::int16_t>(LightMapRows());
+}
+
+int TSurface::LightMapRows() const {
+  return LightMapExtent(TQZEngine::Distance(corners[0].position, corners[3].position) * lightMapTexelsPerMetre);
 }
 
 void TSurface::BuildTextures() {
@@ -131,6 +133,14 @@ void TSurface::BuildTextures() {
   if (room_.LightMaps) room_.LightMaps->ComputeLightMap(*this);
   if (!room_.SurfaceTextureService) return;
   room_.SurfaceTextureService->BuildTextures(*this);
+  texturesLoaded = true;
+}
+
+void TSurface::SetTexture(std::string_view name) {
+  textureName = name;
+  ReleaseTextures();
+  if (!room_.SurfaceTextureService) return;
+  room_.SurfaceTextureService->UploadStoredTextures(*this);
   texturesLoaded = true;
 }
 
@@ -156,53 +166,68 @@ std::size_t TSurface::LightMapSize() const {
   return extent(lightMapWidth) * extent(lightMapHeight) * 3;
 }
 
+void TSurfaceCorner::VisitFields(RecordVisitor& visitor) {
+  visitor.Vector(position, {"Position", {}});
+  visitor.Number(s, {"S", {}});
+  visitor.Number(t, {"T", {}});
+}
+
+void TSurface::VisitFields(RecordVisitor& visitor) {
+  visitor.Text(name, {"name", "EditName"});
+  visitor.Number(state, {"state", {}});  // -1 free, 0 in use
+  visitor.Text(textureName, {"textureName", "EditTextureName"});
+  visitor.Number(texPerMetreS, {"texPerMetreS", "EditTexPerMeterS"});
+  visitor.Number(texPerMetreT, {"texPerMetreT", "EditTexPerMeterT"});
+  visitor.Number(lightMapTexelsPerMetre, {"lightMapTexelsPerMetre", "EditLightMapTexPerMeter"});
+  visitor.Number(lightMapWidth, {"lightMapWidth", "EditLightMapWidth"});
+  visitor.Number(lightMapHeight, {"lightMapHeight", "EditLightMapHeight"});
+  visitor.Vector(normal, {"normal", {}});
+  visitor.Vector(centre, {"centre", {}});
+  visitor.Number(horizontalRadius, {"horizontalRadius", {}});
+  visitor.Number(halfHeight, {"halfHeight", {}});
+}
+
 void TSurface::WriteRecord(BinaryWriter& file) const {
-  file.WriteString(name);
-  file.WriteI16(state);
-  file.WriteString(textureName);
-  file.WriteF32(texPerMetreS);
-  file.WriteF32(texPerMetreT);
-  file.WriteF32(lightMapTexelsPerMetre);
-  file.WriteI16(lightMapWidth);
-  file.WriteI16(lightMapHeight);
-  file.WriteVector(normal);
-  file.WriteVector(centre);
-  file.WriteF32(horizontalRadius);
-  file.WriteF32(halfHeight);
-  for (const auto& corner : corners) {
-    file.WriteVector(corner.position);
-    file.WriteF32(corner.s);
-    file.WriteF32(corner.t);
-  }
+  RecordWriter writer(file);
+  // The writer only reads the fields.
+  auto& self = const_cast<TSurface&>(*this);
+  self.VisitFields(writer);
+  for (auto& corner : self.corners) corner.VisitFields(writer);
   file.WriteBytes(std::span(lightMapPixels).first(LightMapSize()));
 }
 
 void TSurface::ReadRecord(BinaryReader& file) {
-  name = file.ReadString<32>();
-  state = file.ReadI16();
-  textureName = file.ReadString<255>();
-  texPerMetreS = file.ReadF32();
-  texPerMetreT = file.ReadF32();
-  lightMapTexelsPerMetre = file.ReadF32();
   // Stored sizes are used as read, but the pixels must fit the buffer; a refused size
-  // never reaches the surface, so a later save cannot write a record it cannot read.
-  const std::int16_t width = file.ReadI16();
-  const std::int16_t height = file.ReadI16();
-  if (!FitsLightMap(width) || !FitsLightMap(height)) throw ReadError("light map size out of range");
-  lightMapWidth = width;
-  lightMapHeight = height;
-  normal = file.ReadVector();
-  centre = file.ReadVector();
-  horizontalRadius = file.ReadF32();
-  halfHeight = file.ReadF32();
-  for (auto& corner : corners) {
-    corner.position = file.ReadVector();
-    corner.s = file.ReadF32();
-    corner.t = file.ReadF32();
+  // never stays in the surface, so a later save cannot write a record it cannot read.
+  const std::int16_t width = lightMapWidth;
+  const std::int16_t height = lightMapHeight;
+  RecordReader reader(file);
+  VisitFields(reader);
+  if (!FitsLightMap(lightMapWidth) || !FitsLightMap(lightMapHeight)) {
+    lightMapWidth = width;
+    lightMapHeight = height;
+    throw ReadError("light map size out of range");
   }
+  for (auto& corner : corners) corner.VisitFields(reader);
   file.ReadBytes(std::span(lightMapPixels).first(LightMapSize()));
   ReleaseTextures();
   if (!room_.SurfaceTextureService) return;
   room_.SurfaceTextureService->UploadStoredTextures(*this);
   texturesLoaded = true;
+}
+
+// ReadRecord's layout: name, state, texture name, three floats, the light-map sizes,
+// then the rest of the fixed part and the pixels.
+bool TSurface::SkipRecord(BinaryReader& file) {
+  constexpr std::size_t beforeState = 1 + 32;
+  constexpr std::size_t beforeSizes = 1 + 255 + 3 * 4;
+  constexpr std::size_t afterSizes = RecordHeaderSize - (beforeState + 2 + beforeSizes + 2 * 2);
+  file.Skip(beforeState);
+  const std::int16_t state = file.ReadI16();
+  file.Skip(beforeSizes);
+  const std::int16_t width = file.ReadI16();
+  const std::int16_t height = file.ReadI16();
+  if (!FitsLightMap(width) || !FitsLightMap(height)) throw ReadError("light map size out of range");
+  file.Skip(afterSizes + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+  return state >= 0;
 }

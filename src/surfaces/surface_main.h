@@ -15,12 +15,16 @@
 #include "core/short_string.h"
 #include "core/vector.h"
 
+class RecordVisitor;
 class TRoom;
 
 struct TSurfaceCorner {
   TVector position;
   float s = 0.0f;
   float t = 0.0f;
+
+  // The stored fields of a corner, in stored order.
+  void VisitFields(RecordVisitor& visitor);
 };
 
 class TSurface {
@@ -76,7 +80,12 @@ public:
   void ComputeNormal();
   void ComputeExtents();
   void ComputeTextureCoordinates();
+  // The rows its light map has once the coordinates are computed again from the corners.
+  int LightMapRows() const;
   void BuildTextures();
+  // Another colour texture, uploaded at once; the light map stays as it is, pixels and
+  // upload alike (a texture does not change the bake).
+  void SetTexture(std::string_view name);
   void Invert();
   void RotateLeft();
   void RotateRight();
@@ -87,9 +96,17 @@ public:
   ModalResult Edit();
 
   std::size_t LightMapSize() const;  // bytes in use
+  // A stored light-map extent the pixel buffer holds: 0 (no pixels) to 256.
+  static bool FitsLightMap(std::int16_t extent) { return extent >= 0 && extent <= MaxLightMapSize; }
+  // The stored fields before the corners, in stored order; the record is these, the four
+  // corners and the light map's width x height x 3 bytes of pixels, rows of RGB.
+  void VisitFields(RecordVisitor& visitor);
   void WriteRecord(BinaryWriter& file) const;
   // Throws ReadError on a short record or a light-map size the buffer cannot hold.
   void ReadRecord(BinaryReader& file);
+  // Moves the reader past a record with ReadRecord's checks, keeping nothing of it;
+  // true when the record is of a surface in use.
+  static bool SkipRecord(BinaryReader& file);
 
 private:
   // What the dialog shows besides the name; numbers as bits, so a stored NaN equals itself.

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <numeric>
+
+#include <xmmintrin.h>
+
+#include "core/bounding_box.h"
 
 namespace {
 
@@ -12,35 +15,8 @@ constexpr std::uint32_t LeafSize = 4;
 constexpr int Bins = 12;
 constexpr int MaxDepth = 48;  // the traversal stack is sized from it
 
-struct Box {
-  std::array<float, 3> lo{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
-                          std::numeric_limits<float>::max()};
-  std::array<float, 3> hi{-std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
-                          -std::numeric_limits<float>::max()};
-
-  void Grow(const TVector& p) {
-    const float v[3] = {p.x, p.y, p.z};
-    for (int i = 0; i < 3; ++i) {
-      lo[i] = std::min(lo[i], v[i]);
-      hi[i] = std::max(hi[i], v[i]);
-    }
-  }
-  void Grow(const Box& b) {
-    for (int i = 0; i < 3; ++i) {
-      lo[i] = std::min(lo[i], b.lo[i]);
-      hi[i] = std::max(hi[i], b.hi[i]);
-    }
-  }
-  bool Empty() const { return lo[0] > hi[0]; }
-  float Area() const {
-    if (Empty()) return 0.0f;
-    const float x = hi[0] - lo[0], y = hi[1] - lo[1], z = hi[2] - lo[2];
-    return x * y + y * z + z * x;
-  }
-};
-
-Box BoxOf(const OccluderTriangle& t) {
-  Box box;
+BoundingBox BoxOf(const OccluderTriangle& t) {
+  BoundingBox box;
   box.Grow(t.a);
   box.Grow(t.b);
   box.Grow(t.c);
@@ -74,8 +50,8 @@ TriangleBvh::TriangleBvh(std::vector<OccluderTriangle> triangles) : triangles_(s
 std::uint32_t TriangleBvh::Build(std::uint32_t first, std::uint32_t count, int depth) {
   const auto index = static_cast<std::uint32_t>(nodes_.size());
   nodes_.push_back({});
-  Box bounds;
-  Box centroids;
+  BoundingBox bounds;
+  BoundingBox centroids;
   for (std::uint32_t i = first; i < first + count; ++i) {
     bounds.Grow(BoxOf(triangles_[i]));
     centroids.Grow(TVector{Centroid(triangles_[i], 0), Centroid(triangles_[i], 1), Centroid(triangles_[i], 2)});
@@ -97,7 +73,7 @@ std::uint32_t TriangleBvh::Build(std::uint32_t first, std::uint32_t count, int d
     const float lo = centroids.lo[axis];
     const float extent = centroids.hi[axis] - lo;
     if (!(extent > 0.0f)) continue;
-    std::array<Box, Bins> binBoxes;
+    std::array<BoundingBox, Bins> binBoxes;
     std::array<std::uint32_t, Bins> binCounts{};
     for (std::uint32_t i = first; i < first + count; ++i) {
       const int bin = std::min(Bins - 1, static_cast<int>((Centroid(triangles_[i], axis) - lo) / extent * Bins));
@@ -106,14 +82,14 @@ std::uint32_t TriangleBvh::Build(std::uint32_t first, std::uint32_t count, int d
     }
     // Costs of every split between bin b and b + 1, from both ends.
     std::array<float, Bins> leftCost{};
-    Box running;
+    BoundingBox running;
     std::uint32_t runningCount = 0;
     for (int b = 0; b < Bins - 1; ++b) {
       running.Grow(binBoxes[b]);
       runningCount += binCounts[b];
       leftCost[b] = running.Area() * static_cast<float>(runningCount);
     }
-    running = Box{};
+    running = BoundingBox{};
     runningCount = 0;
     for (int b = Bins - 1; b > 0; --b) {
       running.Grow(binBoxes[b]);
@@ -169,6 +145,32 @@ inline float SafeReciprocal(float v) {
 
 }  // namespace
 
+namespace {
+
+// Whether the ray meets the triangle for some t in [tMin, tMax), unless its owner is skipped.
+inline bool Hits(const TriangleBvh::Prepared& t, const float* o, const float* d, float tMin, float tMax,
+                 std::int16_t skipEntity, std::int16_t skipSurface) {
+  if (t.surface == skipSurface && skipSurface >= 0) return false;
+  if (t.entity == skipEntity && skipEntity >= 0) return false;
+  float p[3];
+  Cross(d, t.e2, p);
+  const float det = Dot(t.e1, p);
+  // det > 0: the ray meets the counter-clockwise side, the front face.
+  if (det == 0.0f || (t.frontOnly && det < 0.0f)) return false;
+  const float invDet = 1.0f / det;
+  const float s[3] = {o[0] - t.v0[0], o[1] - t.v0[1], o[2] - t.v0[2]};
+  const float u = Dot(s, p) * invDet;
+  if (u < 0.0f || u > 1.0f) return false;
+  float q[3];
+  Cross(s, t.e1, q);
+  const float v = Dot(d, q) * invDet;
+  if (v < 0.0f || u + v > 1.0f) return false;
+  const float hit = Dot(t.e2, q) * invDet;
+  return hit >= tMin && hit < tMax;
+}
+
+}  // namespace
+
 bool TriangleBvh::AnyHit(const TVector& origin, const TVector& direction, float tMin, float tMax,
                          std::int16_t skipEntity, std::int16_t skipSurface) const {
   if (nodes_.empty() || !(tMin < tMax)) return false;
@@ -184,11 +186,11 @@ bool TriangleBvh::AnyHit(const TVector& origin, const TVector& direction, float 
     float enter = tMin;
     float leave = tMax;
     for (int i = 0; i < 3; ++i) {
-      float t0 = (node.lo[i] - o[i]) * inv[i];
-      float t1 = (node.hi[i] - o[i]) * inv[i];
-      if (t0 > t1) std::swap(t0, t1);
-      enter = std::max(enter, t0);
-      leave = std::min(leave, t1);
+      // min and max rather than a swap: no branch to mispredict.
+      const float t0 = (node.lo[i] - o[i]) * inv[i];
+      const float t1 = (node.hi[i] - o[i]) * inv[i];
+      enter = std::max(enter, std::min(t0, t1));
+      leave = std::min(leave, std::max(t0, t1));
     }
     if (enter > leave) continue;
     if (node.count == 0) {
@@ -197,26 +199,73 @@ bool TriangleBvh::AnyHit(const TVector& origin, const TVector& direction, float 
       stack[top++] = self + 1;
       continue;
     }
-    for (std::uint32_t i = node.first; i < node.first + node.count; ++i) {
-      const Prepared& t = prepared_[i];
-      if (t.surface == skipSurface && skipSurface >= 0) continue;
-      if (t.entity == skipEntity && skipEntity >= 0) continue;
-      float p[3];
-      Cross(d, t.e2, p);
-      const float det = Dot(t.e1, p);
-      // det > 0: the ray meets the counter-clockwise side, the front face.
-      if (det == 0.0f || (t.frontOnly && det < 0.0f)) continue;
-      const float invDet = 1.0f / det;
-      const float s[3] = {o[0] - t.v0[0], o[1] - t.v0[1], o[2] - t.v0[2]};
-      const float u = Dot(s, p) * invDet;
-      if (u < 0.0f || u > 1.0f) continue;
-      float q[3];
-      Cross(s, t.e1, q);
-      const float v = Dot(d, q) * invDet;
-      if (v < 0.0f || u + v > 1.0f) continue;
-      const float hit = Dot(t.e2, q) * invDet;
-      if (hit >= tMin && hit < tMax) return true;
-    }
+    for (std::uint32_t i = node.first; i < node.first + node.count; ++i)
+      if (Hits(prepared_[i], o, d, tMin, tMax, skipEntity, skipSurface)) return true;
   }
   return false;
+}
+
+// Each ray walks the tree as AnyHit would walk it alone: a node is tested for the rays
+// that passed its parent, and a triangle only for the rays that passed its leaf, so each
+// answer is AnyHit's. The rays share the node loads and the box tests' instructions.
+unsigned TriangleBvh::AnyHit4(const TVector& origin, const TVector (&directions)[4], float tMin,
+                              const float (&tMax)[4], unsigned rays, std::int16_t skipEntity,
+                              std::int16_t skipSurface) const {
+  for (int r = 0; r < 4; ++r)
+    if (!(tMin < tMax[r])) rays &= ~(1u << r);
+  if (nodes_.empty() || rays == 0) return 0;
+  const float o[3] = {origin.x, origin.y, origin.z};
+  float d[4][3];
+  alignas(16) float inv[3][4];
+  for (int r = 0; r < 4; ++r) {
+    d[r][0] = directions[r].x;
+    d[r][1] = directions[r].y;
+    d[r][2] = directions[r].z;
+    for (int i = 0; i < 3; ++i) inv[i][r] = SafeReciprocal(d[r][i]);
+  }
+  const __m128 inv4[3] = {_mm_load_ps(inv[0]), _mm_load_ps(inv[1]), _mm_load_ps(inv[2])};
+  const __m128 tMin4 = _mm_set1_ps(tMin);
+  const __m128 tMax4 = _mm_loadu_ps(tMax);
+
+  unsigned hits = 0;
+  std::uint32_t stack[MaxDepth + 2];
+  unsigned masks[MaxDepth + 2];
+  int top = 0;
+  stack[top] = 0;
+  masks[top++] = rays;
+  while (top > 0) {
+    --top;
+    const unsigned mask = masks[top] & ~hits;
+    if (mask == 0) continue;
+    const Node& node = nodes_[stack[top]];
+    __m128 enter = tMin4;
+    __m128 leave = tMax4;
+    for (int i = 0; i < 3; ++i) {
+      const __m128 t0 = _mm_mul_ps(_mm_set1_ps(node.lo[i] - o[i]), inv4[i]);
+      const __m128 t1 = _mm_mul_ps(_mm_set1_ps(node.hi[i] - o[i]), inv4[i]);
+      enter = _mm_max_ps(enter, _mm_min_ps(t0, t1));
+      leave = _mm_min_ps(leave, _mm_max_ps(t0, t1));
+    }
+    const unsigned pass = mask & ~static_cast<unsigned>(_mm_movemask_ps(_mm_cmpgt_ps(enter, leave)));
+    if (pass == 0) continue;
+    if (node.count == 0) {
+      const auto self = static_cast<std::uint32_t>(&node - nodes_.data());
+      stack[top] = node.first;
+      masks[top++] = pass;
+      stack[top] = self + 1;
+      masks[top++] = pass;
+      continue;
+    }
+    for (int r = 0; r < 4; ++r) {
+      if (!(pass & (1u << r))) continue;
+      for (std::uint32_t i = node.first; i < node.first + node.count; ++i) {
+        if (Hits(prepared_[i], o, d[r], tMin, tMax[r], skipEntity, skipSurface)) {
+          hits |= 1u << r;
+          break;
+        }
+      }
+    }
+    if (hits == rays) break;
+  }
+  return hits;
 }

@@ -28,6 +28,12 @@ public:
   bool AnyHit(const TVector& origin, const TVector& direction, float tMin, float tMax, std::int16_t skipEntity,
               std::int16_t skipSurface) const;
 
+  // AnyHit for up to four rays from one origin at once (those set in `rays`, a bit per
+  // ray); the rays it finds blocked, as bits. Each answer is what AnyHit gives alone.
+  unsigned AnyHit4(const TVector& origin, const TVector (&directions)[4], float tMin, const float (&tMax)[4],
+                   unsigned rays, std::int16_t skipEntity, std::int16_t skipSurface) const;
+
+  const std::vector<OccluderTriangle>& Triangles() const { return triangles_; }
   std::size_t TriangleCount() const { return triangles_.size(); }
   std::size_t NodeCount() const { return nodes_.size(); }
 

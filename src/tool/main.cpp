@@ -16,8 +16,10 @@
 #include "tool/bake_command.h"
 #include "tool/console_host.h"
 #include "tool/model_info_command.h"
-#include "tool/room_check.h"
 #include "tool/room_json.h"
+#include "tool/room_text_command.h"
+#include "tool/world_command.h"
+#include "world/room_check.h"
 
 namespace {
 
@@ -46,6 +48,12 @@ int main(int argc, char** argv) {
   cmdResave->add_option("OUT", out, "Room file to write")->required();
   auto* cmdDump = app.add_subcommand("dump", "Print a room as JSON");
   cmdDump->add_option("IN", in, "Room file to read")->required();
+  bool complete = false;
+  cmdDump->add_flag("--complete", complete, "Every byte the file holds, light maps too, in the form build reads");
+  auto* cmdBuild = app.add_subcommand("build", "Write the room that a JSON of dump --complete describes");
+  cmdBuild->add_option("IN", in, "JSON file to read")->required();
+  cmdBuild->add_option("OUT", out, "Room file to write")->required();
+  auto* cmdFormat = app.add_subcommand("format", "Print the room file's layout as Markdown");
   auto* cmdCheck = app.add_subcommand("check", "Load a room and report every problem found");
   cmdCheck->add_option("IN", in, "Room file to read")->required();
   auto* cmdModelInfo = app.add_subcommand("model-info", "Print what a MilkShape 3D model file holds, as JSON");
@@ -71,12 +79,30 @@ int main(int argc, char** argv) {
           [](std::string& text) { return ParseViewSize(text) ? std::string() : "not WIDTHxHEIGHT from 1 to 4096"; },
           "WIDTHxHEIGHT"));
 
+  WorldOptions world;
+  auto* cmdWorld = app.add_subcommand("world", "Check the doors and portals of every room across the rooms");
+  cmdWorld->add_option("ROOMDIR", world.roomDirectory, "Room directory (default: the game's)")
+      ->check(CLI::ExistingDirectory);
+  bool worldJson = false, worldDot = false;
+  auto* jsonFlag = cmdWorld->add_flag("--json", worldJson, "Print the rooms and their links as JSON");
+  cmdWorld->add_flag("--dot", worldDot, "Print the rooms and their links as a Graphviz digraph")->excludes(jsonFlag);
+
   CLI11_PARSE(app, argc, argv);
+  // A room directory of its own game: its game directory is the nearest holding editor.ini.
+  if (cmdWorld->parsed() && !world.roomDirectory.empty() && app.get_option("--base")->count() == 0)
+    base = WorldGameDirectory(world.roomDirectory).value_or(base);
   // A model file stands on its own: no game directory is started for it.
   if (cmdModelInfo->parsed()) return RunModelInfo(in, std::cout);
 
   // Paths on the command line are the user's, relative to where the tool was started.
   const auto absolute = [](const std::string& path) { return std::filesystem::absolute(path).string(); };
+  // The room's layout needs an engine but no game data.
+  if (cmdBuild->parsed() || cmdFormat->parsed()) {
+    ConsoleHost host;
+    TQZEngine engine(host, std::filesystem::current_path().string());
+    if (cmdFormat->parsed()) RunFormat(engine, std::cout);
+    return cmdBuild->parsed() && !RunBuild(engine, absolute(in), absolute(out)) ? 1 : 0;
+  }
   Session session(std::filesystem::absolute(base).lexically_normal().string());
 
   if (cmdNew->parsed()) {
@@ -85,6 +111,8 @@ int main(int argc, char** argv) {
   } else if (cmdResave->parsed()) {
     // A partial load is reported and not written over anything.
     if (session.Room().LoadFromFile(absolute(in))) session.Room().SaveToFile(absolute(out));
+  } else if (cmdDump->parsed() && complete) {
+    RunCompleteDump(session.engine, absolute(in), std::cout);
   } else if (cmdDump->parsed()) {
     session.Room().LoadFromFile(absolute(in));
     std::cout << RoomToJson(session.Room()).dump(1) << '\n';
@@ -98,9 +126,15 @@ int main(int argc, char** argv) {
   } else if (cmdCheck->parsed()) {
     session.Room().LoadFromFile(absolute(in));
     const auto problems = CheckRoom(session.Room());
-    for (const auto& problem : problems) std::cerr << problem << '\n';
+    for (const auto& problem : problems) std::cerr << problem.Text() << '\n';
     if (problems.empty() && session.host.Clean()) std::cout << in << ": no problems found\n";
     if (!problems.empty()) return 1;
+  } else if (cmdWorld->parsed()) {
+    world.format = worldJson ? WorldOptions::Format::Json
+                   : worldDot ? WorldOptions::Format::Dot
+                              : WorldOptions::Format::Text;
+    const int status = RunWorld(session.engine, session.host, world, std::cout, std::cerr);
+    return status != 0 ? status : session.Status();
   }
   return session.Status();
 }

@@ -1,5 +1,6 @@
 #include "tool/room_json.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "entities/edit_entity.h"
 #include "entities/record_fields.h"
 #include "room/edit_room.h"
+#include "room/room_selection.h"
 #include "tool/json_text.h"
 
 using Json = nlohmann::ordered_json;
@@ -18,93 +20,63 @@ namespace {
 
 Json Vec(const TVector& v) { return Json::array({Num(v.x), Num(v.y), Num(v.z)}); }
 
-Json Attributes(const TRoom& r) {
-  Json tiles = Json::array();
-  for (const auto& name : r.TileList) tiles.push_back(Utf8(name));
-  return Json{{"Name", Utf8(r.Name)},
-              {"RegionName", Utf8(r.RegionName)},
-              {"SizeX", r.SizeX},
-              {"SizeZ", r.SizeZ},
-              {"Environment", r.Environment},
-              {"Effect", r.Effect},
-              {"EffectIntensity", Num(r.EffectIntensity)},
-              {"Region", r.Region},
-              {"MapPosX", r.MapPosX},
-              {"MapPosZ", r.MapPosZ},
-              {"Ambience", Vec(r.Ambience)},
-              {"Diffuse", Vec(r.Diffuse)},
-              {"LightPos", Vec(r.LightPos)},
-              {"FogTypus", r.FogTypus},
-              {"FogDensity", Num(r.FogDensity)},
-              {"FogStartDist", Num(r.FogStartDist)},
-              {"FogEndDist", Num(r.FogEndDist)},
-              {"FogColor", Vec(r.FogColor)},
-              {"SkyBoxTexture", Utf8(r.SkyBoxTexture)},
-              {"WeatherEffect", r.WeatherEffect},
-              {"SunFlare", r.SunFlare},
-              {"SunFlareIntensity", Num(r.SunFlareIntensity)},
-              {"SunFlareSize", Num(r.SunFlareSize)},
-              {"WaterMaterial", r.WaterMaterial},
-              {"WaterHeight", Num(r.WaterHeight)},
-              {"WaterColor", Vec(r.WaterColor)},
-              {"WaterDensity", Num(r.WaterDensity)},
-              {"WaterFromX", r.WaterFromX},
-              {"WaterFromZ", r.WaterFromZ},
-              {"WaterToX", r.WaterToX},
-              {"WaterToZ", r.WaterToZ},
-              {"TileList", tiles}};
-}
-
-Json Fields(const TRoom& r) {
-  Json fields = Json::array();
-  for (const TField& f : r.Fields) fields.push_back(Json::array({f.Typus, f.Material, Num(f.Height), Num(f.Ceiling)}));
-  return fields;
-}
-
-Json Light(const TLight& l) {
-  return Json{{"Name", Utf8(l.Name)},
-              {"State", l.State},
-              {"Position", Vec(l.Position)},
-              {"Radius", Num(l.Radius)},
-              {"Color", Vec(l.Color)},
-              {"Active", l.Active},
-              {"Effect", l.Effect},
-              {"Color2", Vec(l.Color2)},
-              {"EffectSpeed", Num(l.EffectSpeed)},
-              {"EffectOffset", Num(l.EffectOffset)},
-              {"Flare", l.Flare},
-              {"FlareIntensity", Num(l.FlareIntensity)},
-              {"FlareSize", Num(l.FlareSize)},
-              {"FlareAbove", Num(l.FlareAbove)}};
-}
-
-// An entity's stored fields as members of its object, in stored order.
+// A record's stored fields as members of its object, in stored order, or as the
+// elements of its list.
 class JsonFieldVisitor : public StoredFieldVisitor {
 public:
-  explicit JsonFieldVisitor(Json& object) : object_(object) {}
+  explicit JsonFieldVisitor(Json& into) : into_(into) {}
 
   void Number(float& value, const FieldInfo& field) override { Put(field, Num(value)); }
   void Number(std::int16_t& value, const FieldInfo& field) override { Put(field, value); }
   void Vector(TVector& value, const FieldInfo& field) override { Put(field, Vec(value)); }
   void List(std::int16_t& value, const FieldInfo& field) override { Put(field, value); }
   void Check(bool& value, const FieldInfo& field) override { Put(field, value); }
+  void Byte(std::uint8_t& value, const FieldInfo& field) override { Put(field, value); }
   void Text(String32& value, const FieldInfo& field) override { Put(field, Utf8(value)); }
   void Text(String255& value, const FieldInfo& field) override { Put(field, Utf8(value)); }
-  void Names(std::span<String32> values, const FieldInfo& field) override {
-    Json list = Json::array();
-    for (const auto& name : values) list.push_back(Utf8(name));
-    Put(field, list);
-  }
+  void Names(std::span<String32> values, const FieldInfo& field) override { Put(field, TextList(values)); }
+  void Texts(std::span<String255> values, const FieldInfo& field) override { Put(field, TextList(values)); }
   void Variable(std::int16_t& variable, std::int16_t& mode, std::int16_t& value, const VariableBoxes& boxes) override {
-    object_[std::string(boxes.name)] = Json::array({variable, mode, value});
+    Put({boxes.name, boxes.variableBox}, Json::array({variable, mode, value}));
   }
   void Gap(std::size_t) override {}
 
 private:
-  void Put(const FieldInfo& field, Json value) { object_[std::string(field.name)] = std::move(value); }
+  template <std::size_t N>
+  static Json TextList(std::span<ShortString<N>> values) {
+    Json list = Json::array();
+    for (const auto& text : values) list.push_back(Utf8(text));
+    return list;
+  }
+  void Put(const FieldInfo& field, Json value) {
+    if (into_.is_array())
+      into_.push_back(std::move(value));
+    else
+      into_[std::string(field.name)] = std::move(value);
+  }
 
-  Json& object_;
+  Json& into_;
 };
+
+// The visitors only read the record.
+template <class Record>
+Json Visited(const Record& record, Json into) {
+  JsonFieldVisitor fields(into);
+  const_cast<Record&>(record).VisitFields(fields);
+  return into;
+}
+
+Json Attributes(const TRoom& r) { return Visited<TRoomAttributes>(r, Json::object()); }
+
+Json Field(const TField& f) { return Visited(f, Json::array()); }
+
+Json Fields(const TRoom& r) {
+  Json fields = Json::array();
+  for (const TField& f : r.Fields) fields.push_back(Field(f));
+  return fields;
+}
+
+Json Light(const TLight& l) { return Visited(l, Json::object()); }
 
 Json Entity(TEntity& e) {
   Json object{{"Typus", e.Typus}, {"Class", std::string(e.ClassName())}};
@@ -118,23 +90,12 @@ Json Entity(TEntity& e) {
 }
 
 Json Surface(const TSurface& s) {
+  Json surface = Visited(s, Json::object());
   Json corners = Json::array();
-  for (const auto& c : s.corners) corners.push_back(Json{{"Position", Vec(c.position)}, {"S", Num(c.s)}, {"T", Num(c.t)}});
-  const std::span<const std::uint8_t> map(s.lightMapPixels.data(), s.LightMapSize());
-  return Json{{"name", Utf8(s.name)},
-              {"state", s.state},
-              {"textureName", Utf8(s.textureName)},
-              {"texPerMetreS", Num(s.texPerMetreS)},
-              {"texPerMetreT", Num(s.texPerMetreT)},
-              {"lightMapTexelsPerMetre", Num(s.lightMapTexelsPerMetre)},
-              {"lightMapWidth", s.lightMapWidth},
-              {"lightMapHeight", s.lightMapHeight},
-              {"normal", Vec(s.normal)},
-              {"centre", Vec(s.centre)},
-              {"horizontalRadius", Num(s.horizontalRadius)},
-              {"halfHeight", Num(s.halfHeight)},
-              {"corners", corners},
-              {"lightMapSha256", Sha256Hex(map)}};
+  for (const auto& c : s.corners) corners.push_back(Visited(c, Json::object()));
+  surface["corners"] = std::move(corners);
+  surface["lightMapSha256"] = Sha256Hex(std::span(s.lightMapPixels.data(), s.LightMapSize()));
+  return surface;
 }
 
 }  // namespace
@@ -154,4 +115,39 @@ Json RoomToJson(const TRoom& room) {
               {"lights", lights},
               {"entities", entities},
               {"surfaces", surfaces}};
+}
+
+Json SelectionToJson(const TRoom& room, const TSelection& selection) {
+  const auto inRange = [](int slot, int slots) { return slot >= 0 && slot < slots; };
+  Json objects = Json::array();
+  switch (selection.What()) {
+    case TSelection::Kind::Lights:
+      for (const int i : selection.Slots())
+        if (inRange(i, TRoom::LightSlots) && room.Lights[i].InUse()) objects.push_back(Light(room.Lights[i]));
+      return objects.empty() ? Json() : Json{{"lights", objects}};
+    case TSelection::Kind::Entities:
+      for (const int i : selection.Slots())
+        if (inRange(i, TRoom::EntitySlots) && room.Entities[i]->InUse()) objects.push_back(Entity(*room.Entities[i]));
+      return objects.empty() ? Json() : Json{{"entities", objects}};
+    case TSelection::Kind::Surfaces:
+      for (const int i : selection.Slots())
+        if (inRange(i, TRoom::SurfaceSlots) && room.Surfaces[i]->InUse()) objects.push_back(Surface(*room.Surfaces[i]));
+      return objects.empty() ? Json() : Json{{"surfaces", objects}};
+    case TSelection::Kind::Fields: {
+      const TFieldRect& s = selection.Fields();
+      const TFieldRect rect{std::max(s.minX, 0), std::max(s.minZ, 0), std::min(s.maxX, TRoom::GridSize - 1),
+                            std::min(s.maxZ, TRoom::GridSize - 1)};
+      if (rect.Empty()) return Json();
+      for (int x = rect.minX; x <= rect.maxX; ++x)
+        for (int z = rect.minZ; z <= rect.maxZ; ++z) objects.push_back(Field(room.FieldOf(x, z)));
+      return Json{{"fieldRect", Json{{"minX", rect.minX}, {"minZ", rect.minZ}, {"maxX", rect.maxX}, {"maxZ", rect.maxZ}}},
+                  {"fields", objects}};
+    }
+    default: return Json();
+  }
+}
+
+std::string SelectionText(const TRoom& room, const TSelection& selection) {
+  const Json json = SelectionToJson(room, selection);
+  return json.is_null() ? std::string() : json.dump(1) + "\n";
 }

@@ -17,12 +17,14 @@
 #include "room/edit_room.h"
 #include "ui/color_panel.h"
 #include "ui/form_builder.h"
+#include "world/world_links.h"
 
 using namespace form_build;
 
 namespace {
 
-// The two page controls share the dialog's 632-pixel client width.
+// The two page controls share at least the dialog's 632-pixel client width; longer
+// captions and list items widen them.
 constexpr int CommonPagesWidth = 306;
 constexpr int KindPagesWidth = 300;
 
@@ -71,12 +73,18 @@ TFormEntity::TFormEntity(TQZEngine& engine, QWidget* parent)
     if (answer == QMessageBox::Yes) RequestAndClose(entity_form::ShadowsRequested.data());
   });
   connect(convert, &QPushButton::clicked, this, [this] { RequestAndClose(entity_form::ConvertRequested.data()); });
+  // A door's or portal's marker box follows its room box: another room's markers.
+  for (const LinkBoxes& boxes : LinkBoxPairs)
+    if (auto* roomBox = findChild<QComboBox*>(QString::fromLatin1(boxes.roomBox.data(), boxes.roomBox.size())))
+      connect(roomBox, &QComboBox::editTextChanged, this, [this, boxes](const QString& toRoom) {
+        if (Engine()) FillLinkMarkers(*Engine(), FormView(), boxes, toRoom.toLatin1().toStdString());
+      });
   AddButtons(*layout, true);
 }
 
 QWidget* TFormEntity::BuildCommonPages() {
   auto* tabs = Named(new QTabWidget, "PageControl1");
-  tabs->setFixedWidth(CommonPagesWidth);
+  tabs->setMinimumWidth(CommonPagesWidth);
 
   QFormLayout* main = Sheet(*tabs, "TabSheetMain", "Main");
   QGroupBox* settings = nullptr;
@@ -118,7 +126,7 @@ QWidget* TFormEntity::BuildCommonPages() {
 QTabWidget* TFormEntity::BuildKindPages(TQZEngine& engine) {
   auto* tabs = Named(new QTabWidget, "PageControl");
   tabs->setUsesScrollButtons(true);
-  tabs->setFixedWidth(KindPagesWidth);
+  tabs->setMinimumWidth(KindPagesWidth);
   for (const EntityPage& page : DescribeEntityPages(engine)) {
     QFormLayout* rows = Sheet(*tabs, page.sheet.c_str(), page.caption.c_str());
     QHBoxLayout* row = nullptr;

@@ -1,14 +1,19 @@
 #include "ui/edit_main.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QStatusBar>
+#include <utility>
 
 #include "core/file_system.h"
 #include "room/edit_room.h"
 #include "room/room_history.h"
+#include "surfaces/live_lighting.h"
+#include "surfaces/live_lighting_steps.h"
+#include "ui/browser_docks.h"
 #include "ui/client_layout.h"
 #include "ui/panel_view.h"
 #include "ui/qt_form.h"
@@ -62,14 +67,22 @@ TFormMain::TFormMain(QtHost& host, UiPrompts& prompts, const std::string& workin
     if (!engine_) return;
     engine_->StartUp();
     StartHistory(true);
-    OfferRecovery();
+    restoredAtStart_ = OfferRecovery();
+    RestoreLiveLighting();
     RecoveryTimer.start();
+    startedUp_ = true;
+    if (pendingStart_) {
+      const StartRequest request = *std::exchange(pendingStart_, std::nullopt);
+      FinishStart(request);
+    }
   });
   connect(&Timer, &QTimer::timeout, this, [this] {
     if (!engine_) return;
     renderer_->MakeCurrent();
     engine_->DoFrame();
     SyncToolButtons();
+    ShowSelectionCount();
+    LandLiveLighting();
     emit frameDone();
   });
   connect(&ShutDownTimer, &QTimer::timeout, this, &QWidget::close);
@@ -154,8 +167,7 @@ bool TFormMain::ConfirmDiscard() {
     case UnsavedAnswer::Cancel: return false;
     case UnsavedAnswer::Save: break;
   }
-  const auto path = prompts_.SaveFile(SaveDialogSpec());
-  return path && SaveRoomTo(*path);
+  return SaveRoom();
 }
 
 FileDialogSpec TFormMain::SaveDialogSpec() {
@@ -163,11 +175,12 @@ FileDialogSpec TFormMain::SaveDialogSpec() {
 }
 
 bool TFormMain::SaveRoomTo(const std::string& hostPath) {
+  if (!FinishLiveLighting()) return false;
   const std::size_t errorsBefore = host_.ErrorLog().size();
   Commit("Edit");
   if (engine_->Room->SaveToFile(hostPath)) {
     history_->MarkSaved();
-    QtForm(*this).SetText(SaveDialogName, hostPath);
+    BindRoomFile(hostPath);
     recentRooms_.Add(QString::fromStdString(hostPath));
     recovery_->Remove();
     ShowHistory();
@@ -179,15 +192,37 @@ bool TFormMain::SaveRoomTo(const std::string& hostPath) {
   return false;
 }
 
+void TFormMain::BindRoomFile(const std::string& hostPath) {
+  roomFile_ = hostPath;
+  roomFileStamp_ = hostPath.empty() ? std::nullopt : DiskStamp::Of(hostPath);
+  QtForm(*this).SetText(SaveDialogName, hostPath);
+}
+
 void TFormMain::NewRoom() {
   if (!ConfirmDiscard()) return;
   recovery_->Remove();
   engine_->Room->ClearRoom();
+  BindRoomFile("");
   StartHistory(true);
 }
 
-void TFormMain::SaveRoom() {
-  if (const auto path = prompts_.SaveFile(SaveDialogSpec())) SaveRoomTo(*path);
+bool TFormMain::SaveRoom() {
+  if (roomFile_.empty()) return SaveRoomAs();
+  // Two editors on one room, or a script that rewrote it: never replace their work
+  // without a word.
+  if (DiskStamp::Of(roomFile_) != roomFileStamp_) {
+    switch (prompts_.AskChangedOnDisk(roomFile_)) {
+      case ChangedOnDiskAnswer::Overwrite: break;
+      case ChangedOnDiskAnswer::SaveAs: return SaveRoomAs();
+      case ChangedOnDiskAnswer::Cancel: return false;
+    }
+  }
+  return SaveRoomTo(roomFile_);
+}
+
+bool TFormMain::SaveRoomAs() {
+  const auto path = prompts_.SaveFile(SaveDialogSpec());
+  return path && SaveRoomTo(*path);
 }
 
 void TFormMain::LoadRoom() {
@@ -200,12 +235,36 @@ void TFormMain::LoadRoomFrom(const std::string& hostPath) {
   if (ConfirmDiscard()) LoadConfirmed(hostPath);
 }
 
+void TFormMain::OpenAfterStartUp(const StartRequest& request) {
+  if (startedUp_) {
+    FinishStart(request);
+  } else {
+    pendingStart_ = request;
+  }
+}
+
+void TFormMain::FinishStart(const StartRequest& request) {
+  if (!request.problem.empty()) host_.ShowError("QZ_ROOM", request.problem);
+  if (request.room.empty()) return;
+  if (restoredAtStart_) {
+    statusBar()->showMessage(
+        QStringLiteral("The restored room is open; %1 was not loaded.").arg(QString::fromStdString(request.room)), 15000);
+    return;
+  }
+  LoadRoomFrom(request.room);
+}
+
 void TFormMain::LoadConfirmed(const std::string& hostPath) {
   recovery_->Remove();
   const std::size_t errorsBefore = host_.ErrorLog().size();
-  engine_->Room->LoadFromFile(hostPath);
   // A room recovered from a damaged file differs from that file: closing asks, and
-  // the save dialog proposes a new name (the room set it).
+  // saving asks for a file, proposing a new name (the room set it).
+  if (engine_->Room->LoadFromFile(hostPath)) {
+    BindRoomFile(hostPath);
+  } else {
+    roomFile_.clear();
+    roomFileStamp_.reset();
+  }
   StartHistory(!engine_->Room->LoadedPartly());
   if (host_.ErrorLog().size() == errorsBefore) recentRooms_.Add(QString::fromStdString(hostPath));
 }
@@ -245,7 +304,7 @@ void TFormMain::WriteRecovery() {
     statusBar()->showMessage(QStringLiteral("The recovery file could not be written."), 5000);
 }
 
-void TFormMain::OfferRecovery() {
+bool TFormMain::OfferRecovery() {
   for (const RoomRecovery::Found& found : recovery_->List()) {
     const std::string written = found.written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
     if (!prompts_.AskRestore(found.RoomName(), written)) {
@@ -253,14 +312,42 @@ void TFormMain::OfferRecovery() {
       continue;
     }
     const auto image = RoomRecovery::Read(found);
-    if (!image) continue;
+    // Another editor starting beside this one may have taken it meanwhile.
+    if (!image || !recovery_->Adopt(found)) continue;
     engine_->Room->LoadFromBytes(*image);
+    // Its file may have changed since the crash: the first save asks, proposing it.
+    BindRoomFile("");
     QtForm(*this).SetText(SaveDialogName, found.roomPath);
     StartHistory(false);
-    recovery_->Adopt(found);
     // One room at a time; the others are offered at the next start.
+    return true;
+  }
+  return false;
+}
+
+// ---- Esc -----------------------------------------------------------------------------
+
+void TFormMain::Escape() {
+  if (QWidget* popup = QApplication::activePopupWidget()) {
+    popup->close();
     return;
   }
+  if (engine_ && engine_->Room->Camera.Captured) {
+    engine_->Room->Camera.ToggleCapture();
+    return;
+  }
+  if (gestureUnderWay_) {
+    CancelGesture();
+    return;
+  }
+  close();
+}
+
+void TFormMain::CancelGesture() {
+  engine_->Room->Cursor.CancelPress();
+  history_->Revert();
+  gestureUnderWay_ = false;
+  ShowHistory();
 }
 
 // ---- The view's mouse ----------------------------------------------------------------
@@ -269,6 +356,7 @@ void TFormMain::RouteMousePress(Qt::MouseButton button, int x, int y) {
   if (!engine_ || navigation_->Press(button, x, y)) return;
   TRoom& room = *engine_->Room;
   if (button == Qt::LeftButton && room.Camera.Mode != TCamera::Mode3D) {
+    room.Cursor.AddToSelection = view_->PressModifiers() & Qt::ShiftModifier;
     room.Cursor.SetPosition(room, x, y);
     room.Cursor.Press(room);
     GesturePressed();
@@ -282,6 +370,8 @@ void TFormMain::RouteMouseMove(int x, int y) {
   TRoom& room = *engine_->Room;
   room.Cursor.SetPosition(room, x, y);
   room.Cursor.Drag(room);
+  // Every step of a drag shows its light.
+  if (gestureUnderWay_ && liveSteps_) liveSteps_->Changed();
 }
 
 void TFormMain::RouteMouseRelease(Qt::MouseButton button, int x, int y) {

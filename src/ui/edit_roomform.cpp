@@ -56,7 +56,10 @@ TFormRoom::TFormRoom(UiPrompts& prompts, QWidget* parent)
   fog->addRow(QStringLiteral("Color:"), ColorRow("EditFogR", "EditFogG", "EditFogB", fogColor));
 
   QFormLayout* sky = Sheet(*tabs, "TabSheetSky", "Sky");
-  sky->addRow(QStringLiteral("Sky Box Texture:"), TextBox("CBSkyBoxTexture", LongText));
+  QPushButton* skyBrowse = Button("BtnSkyBoxTexture", "...");
+  skyBrowse->setFixedWidth(28);
+  sky->addRow(QStringLiteral("Sky Box Texture:"), Row({TextBox("CBSkyBoxTexture", LongText), skyBrowse}));
+  connect(skyBrowse, &QPushButton::clicked, this, &TFormRoom::ChooseSkyBox);
   sky->addRow(QStringLiteral("Sun Flare:"), ListBox("CBSunFlare"));
   sky->addRow(QStringLiteral("Intensity/Size:"),
               Row({Edit("EditSunFlareIntensity", "0,00"), Edit("EditSunFlareSize", "0,00")}));
@@ -126,4 +129,10 @@ void TFormRoom::RemoveTile() {
   // selected (after tabbing into it, or after the previous removal).
   const auto selected = list->selectedItems();
   if (!selected.isEmpty()) delete list->takeItem(list->row(selected.front()));
+}
+
+void TFormRoom::ChooseSkyBox() {
+  if (!picker_) return;
+  const auto chosen = picker_(this, FormView().Text("CBSkyBoxTexture"), FormView().Items("CBSkyBoxTexture"));
+  if (chosen) FormView().SetText("CBSkyBoxTexture", *chosen);
 }

@@ -1,5 +1,7 @@
 #include "ui/editor_windows.h"
 
+#include "core/file_system.h"
+#include "engine/edit_engine.h"
 #include "ui/edit_entityform.h"
 #include "ui/edit_heightmapform.h"
 #include "ui/edit_lightform.h"
@@ -7,6 +9,7 @@
 #include "ui/edit_roomform.h"
 #include "ui/qt_host.h"
 #include "ui/surface_form.h"
+#include "ui/texture_browser.h"
 
 EditorWindows::EditorWindows(QtHost& host, UiPrompts& prompts, const std::string& workingDirectory)
     : Main(std::make_unique<TFormMain>(host, prompts, workingDirectory)),
@@ -24,6 +27,21 @@ EditorWindows::EditorWindows(QtHost& host, UiPrompts& prompts, const std::string
                                static_cast<EditorDialog*>(Room.get()), static_cast<EditorDialog*>(HeightMap.get()),
                                static_cast<EditorDialog*>(Surface.get())})
     dialog->AttachEngine(Main->Engine());
+  // The surface dialog's "..." opens the texture browser.
+  Surface->SetTexturePicker([main = Main.get()](QWidget* parent, const std::string& current, auto fromFile) {
+    return main->PickTexture(parent, current, std::move(fromFile));
+  });
+  // The room dialog's sky box "..." browses the game's texture list.
+  Room->SetTexturePicker([main = Main.get()](QWidget* parent, const std::string& current,
+                                             const std::vector<std::string>& names) -> std::optional<std::string> {
+    if (!main->Engine()) return std::nullopt;
+    TextureCatalogue catalogue;
+    catalogue.ScanNames(fs_layer::ToHostPath(main->Engine()->ArtDir.str()), names);
+    TexturePicker picker(catalogue, current, {}, parent);
+    picker.setWindowTitle(QStringLiteral("Choose Sky Box Texture"));
+    if (picker.exec() != QDialog::Accepted || picker.Chosen().empty()) return std::nullopt;
+    return picker.Chosen();
+  });
 }
 
 // Dialogs first: they are children of the main window, which would free them too.

@@ -38,7 +38,9 @@ QComboBox* ListBox(const char* name) {
   auto* combo = Named(new QComboBox, name);
   combo->setEditable(false);
   combo->setMaxVisibleItems(22);
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  // As wide as its longest item, so whichever is chosen shows whole; the lists are filled
+  // after the window is built, and the box grows with them.
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   combo->setMinimumContentsLength(10);
   return combo;
 }
@@ -48,6 +50,8 @@ QComboBox* TextBox(const char* name, int maxLength) {
   combo->setEditable(true);
   // Typed names are not added to the list; the list is refilled from the room.
   combo->setInsertPolicy(QComboBox::NoInsert);
+  // Its text scrolls like an edit's; long names must not widen the window.
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   combo->lineEdit()->setMaxLength(maxLength);
   return combo;
 }

@@ -6,6 +6,7 @@
 
 #include "room/edit_room.h"
 #include "room/room_history.h"
+#include "surfaces/live_lighting_steps.h"
 #include "ui/edit_main.h"
 #include "ui/qt_host.h"
 
@@ -44,7 +45,10 @@ void TFormMain::RecordStep(const std::string& name) {
 }
 
 void TFormMain::Commit(const std::string& name) {
-  history_->Record(name);
+  if (history_->Record(name)) {
+    engine_->Room->Cursor.FollowSelectedSurface(*engine_->Room);
+    if (liveSteps_) liveSteps_->Recorded();
+  }
   ShowHistory();
 }
 
@@ -63,13 +67,17 @@ void TFormMain::GestureReleased() {
 
 void TFormMain::Undo() {
   if (!BetweenEdits()) return;
-  history_->Undo();
+  liveSteps_ ? liveSteps_->Undo() : history_->Undo();
+  engine_->Room->Selection.DropUnused(*engine_->Room);
+  engine_->Room->Cursor.FollowSelectedSurface(*engine_->Room);
   ShowHistory();
 }
 
 void TFormMain::Redo() {
   if (!BetweenEdits()) return;
-  history_->Redo();
+  liveSteps_ ? liveSteps_->Redo() : history_->Redo();
+  engine_->Room->Selection.DropUnused(*engine_->Room);
+  engine_->Room->Cursor.FollowSelectedSurface(*engine_->Room);
   ShowHistory();
 }
 
@@ -77,17 +85,17 @@ void TFormMain::StartHistory(bool savedAsItIs) {
   history_->Start();
   if (!savedAsItIs) history_->MarkChanged();
   ShowHistory();
+  // Every room starts with a bake of its own.
+  if (liveSteps_) StartLiveLighting();
 }
 
 void TFormMain::ShowHistory() {
-  QAction* undo = MenuAction("Undo1");
-  undo->setText(StepCaption("Undo", history_->UndoName()));
-  undo->setEnabled(history_->CanUndo());
-  QAction* redo = MenuAction("Redo1");
-  redo->setText(StepCaption("Redo", history_->RedoName()));
-  redo->setEnabled(history_->CanRedo());
+  MenuAction("Undo1")->setText(StepCaption("Undo", history_->UndoName()));
+  MenuAction("Redo1")->setText(StepCaption("Redo", history_->RedoName()));
+  UpdateCommandStates();
 
   const std::string path = RoomPath();
   const QString room = path.empty() ? QStringLiteral("Untitled") : QFileInfo(QString::fromStdString(path)).fileName();
   host_.SetTitle(room + (history_->Modified() ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 Brannock"));
+  emit historyChanged();
 }

@@ -16,10 +16,13 @@
 #include <algorithm>
 #include <array>
 
+#include "models/edit_model.h"
 #include "room/edit_room.h"
+#include "room/entity_palette.h"
 #include "ui/color_panel.h"
 #include "ui/form_builder.h"
 #include "ui/edit_main.h"
+#include "ui/model_browser.h"
 #include "ui/panel_view.h"
 #include "ui/qt_form.h"
 #include "ui/qt_host.h"
@@ -80,7 +83,9 @@ QFormLayout* AddSheet(QTabWidget& tabs, const char* sheetName, const char* capti
   outer->addStretch();
   auto* form = new QFormLayout(group);
   form->setContentsMargins(6, 6, 6, 6);
-  form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+  // A list too wide to stand beside its caption goes below it, whole, rather than past
+  // the palette's edge.
+  form->setRowWrapPolicy(QFormLayout::WrapLongRows);
   tabs.addTab(sheet, QString::fromLatin1(caption));
   return form;
 }
@@ -119,7 +124,10 @@ void TFormMain::BuildPalette() {
   trackY->setPageStep(10);
   trackY->setTickInterval(10);
   trackY->setTickPosition(QSlider::TicksRight);
+  // The height is minus a tenth of the position: the lowest position stands at the top,
+  // and Up and Page Up step towards it, so they raise the height.
   trackY->setInvertedAppearance(true);
+  trackY->setInvertedControls(true);
   auto* zeroMark = Named(new QLabel(QStringLiteral("0"), client), "Label10");
   zeroMark->setGeometry(694, 236, 10, 16);
   auto* labelY = Named(new QLabel(LocalNumbers("Height: 0,00"), client), "LabelY");
@@ -178,7 +186,12 @@ void TFormMain::BuildPalette() {
     list->hide();
     palettes->addWidget(list);
   }
-  entities->addRow(palettes);
+  // The selected item's model turns beside the lists (model_browser.h).
+  auto* beside = new QHBoxLayout;
+  beside->setSpacing(4);
+  beside->addLayout(palettes, 1);
+  beside->addWidget(new ModelPreview, 0, Qt::AlignTop);
+  entities->addRow(beside);
   entities->addRow(QStringLiteral("Size:"), Row({Edit("EditEntitySize", "1,00"),
                                                 Check("CheckBoxEntityRandomSize", "Random:")}));
   auto* ring = new QGridLayout;
@@ -255,6 +268,24 @@ void TFormMain::ConnectPalette() {
   for (const char* name : EntityPalettes)
     connect(findChild<QListWidget*>(QString::fromLatin1(name)), &QListWidget::itemClicked, this,
             [this] { SelectCursorMode(3001); });
+  findChild<ModelPreview*>(QStringLiteral("LabelModelPreview"))
+      ->Attach(
+          [this]() -> std::int16_t {
+            if (!engine_) return -1;
+            const QtForm form(*this);
+            const int group = form.ItemIndex("CBEntityTypus");
+            if (group < 0 || group >= static_cast<int>(EntityPalettes.size())) return -1;
+            const std::string model = PaletteModel(*engine_, form, group, form.ItemIndex(EntityPalettes[static_cast<std::size_t>(group)]));
+            return engine_->ModelEngine->FindModel(model);
+          },
+          [this](std::int16_t slot, float turn, std::int16_t animation, float frame, QSize size) {
+            return ModelPicture(slot, turn, animation, frame, size);
+          },
+          [this](std::int16_t slot) -> std::pair<std::int16_t, float> {
+            const TVEModel* model = engine_ ? engine_->ModelEngine->GetModel(slot) : nullptr;
+            if (!model || model->Animations.empty()) return {-1, 0.0f};
+            return {0, model->Animations.front().LastFrame};
+          });
 
   for (const DirectionButton& direction : DirectionButtons) {
     const int angle = direction.angle;
@@ -327,6 +358,7 @@ void TFormMain::ConnectPalette() {
   connect(view_, &PanelView::pressed, this, &TFormMain::RouteMousePress);
   connect(view_, &PanelView::moved, this, &TFormMain::RouteMouseMove);
   connect(view_, &PanelView::released, this, &TFormMain::RouteMouseRelease);
+  connect(view_, &PanelView::shiftArrowPressed, this, &TFormMain::NudgeSelection);
 }
 
 // Unreadable numbers are not reported here: the picker simply starts from black for them.

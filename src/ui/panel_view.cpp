@@ -6,11 +6,13 @@
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
 
+#include "surfaces/light_map.h"
+
 PanelView::PanelView(QWidget* parent) : QOpenGLWidget(parent) {
   setObjectName(QStringLiteral("PanelView"));
   // The main window's layout gives the view whatever room it has beyond this.
-  setMinimumSize(641, 481);
-  resize(641, 481);
+  setMinimumSize(PanelShadowView.width, PanelShadowView.height);
+  resize(PanelShadowView.width, PanelShadowView.height);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -52,6 +54,7 @@ void PanelView::paintGL() {
 }
 
 void PanelView::mousePressEvent(QMouseEvent* event) {
+  pressModifiers_ = event->modifiers();
   const QPoint at = Pixel(event->position());
   emit pressed(event->button(), at.x(), at.y());
 }
@@ -78,12 +81,18 @@ void PanelView::wheelEvent(QWheelEvent* event) {
 }
 
 void PanelView::keyPressEvent(QKeyEvent* event) {
+  int dx = 0, dy = 0;
   switch (event->key()) {
-    case Qt::Key_Left: emit arrowPressed(-1, 0); break;
-    case Qt::Key_Right: emit arrowPressed(1, 0); break;
-    case Qt::Key_Up: emit arrowPressed(0, -1); break;
-    case Qt::Key_Down: emit arrowPressed(0, 1); break;
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
     default: QOpenGLWidget::keyPressEvent(event); return;
+  }
+  if (event->modifiers() & Qt::ShiftModifier) {
+    emit shiftArrowPressed(dx, dy);
+  } else {
+    emit arrowPressed(dx, dy);
   }
   event->accept();
 }

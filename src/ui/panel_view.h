@@ -22,6 +22,8 @@ public:
   // Called with the new size in real pixels, the panel's context current.
   void SetResizer(std::function<void(QSize)> resized) { resized_ = std::move(resized); }
   QSize PixelSize() const;
+  // The keyboard modifiers of the last mouse press.
+  Qt::KeyboardModifiers PressModifiers() const { return pressModifiers_; }
   // Whether a GL context was made for the panel.
   bool HasContext() const;
 
@@ -33,6 +35,8 @@ signals:
   void wheelTurned(int x, int y, int steps);
   // One arrow key: -1, 0 or 1 across and down.
   void arrowPressed(int dx, int dy);
+  // The same with Shift held: the selection is nudged instead of the view panned.
+  void shiftArrowPressed(int dx, int dy);
 
 protected:
   void initializeGL() override;
@@ -50,4 +54,5 @@ private:
   std::function<void()> render_;
   std::function<void(QSize)> resized_;
   int wheelAngle_ = 0;  // eighths of a degree not yet a whole notch
+  Qt::KeyboardModifiers pressModifiers_;
 };

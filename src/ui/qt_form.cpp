@@ -264,7 +264,11 @@ void QtForm::SetPosition(std::string_view control, int position) {
     const QSignalBlocker quiet(slider);
     slider->setValue(position);
   } else if (auto* bar = qobject_cast<QProgressBar*>(found)) {
+    // A progress bar repaints itself at once whenever it moves a pixel, which in long
+    // work costs more than the work; its repaint waits for the next round of events.
+    bar->setUpdatesEnabled(false);
     bar->setValue(position);
+    bar->setUpdatesEnabled(true);
   } else {
     Missing(control);
   }

@@ -47,6 +47,30 @@ bool IsInput(const QEvent& event) {
   }
 }
 
+// A key released while another window had the keyboard sends its release there, or
+// nowhere: when the keyboard moves between windows, what was held no longer counts.
+bool ForgetsHeldKeys(const QObject& watched, const QEvent& event) {
+  switch (event.type()) {
+    case QEvent::ApplicationDeactivate:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate: return true;
+    case QEvent::Show:
+    case QEvent::Hide: {
+      const auto* widget = qobject_cast<const QWidget*>(&watched);
+      return widget && widget->isWindow() && widget->isModal();
+    }
+    default: return false;
+  }
+}
+
+// Esc pressed in an open list or menu closes it; claimed before the shortcuts see it,
+// it never reaches the window's "Exit".
+bool IsEscapeForPopup(const QObject& watched, const QEvent& event) {
+  const auto* widget = qobject_cast<const QWidget*>(&watched);
+  return widget && widget->window()->windowType() == Qt::Popup &&
+         static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape;
+}
+
 bool IsCancelButton(const QWidget& widget) {
   for (const QWidget* w = &widget; w; w = w->parentWidget())
     if (w->objectName() == QLatin1String(QtHost::CancelButton)) return true;
@@ -119,6 +143,11 @@ std::string QtHost::Caption() const {
 }
 
 void QtHost::ProcessEvents() {
+  // Long work reports every row; twenty rounds a second keep the window alive and its
+  // bar moving without the window's own work outgrowing the bake's.
+  constexpr qint64 IntervalMs = 50;
+  if (processedAt_.isValid() && processedAt_.elapsed() < IntervalMs) return;
+  processedAt_.start();
   ++longWorkDepth_;
   QApplication::processEvents();
   --longWorkDepth_;
@@ -211,9 +240,10 @@ bool QtHost::eventFilter(QObject* watched, QEvent* event) {
         keysHeld_.erase(code);
       }
     }
-  } else if (event->type() == QEvent::ApplicationDeactivate) {
+  } else if (ForgetsHeldKeys(*watched, *event)) {
     keysHeld_.clear();
   }
+  if (event->type() == QEvent::ShortcutOverride && IsEscapeForPopup(*watched, *event)) event->accept();
   if (InLongWork() && IsInput(*event)) return HoldBackDuringLongWork(*watched, *event);
   return QObject::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 // Host on Qt: error boxes, the six forms, modal runs, the status bar, the keyboard
 // state polled once per frame and the mouse pointer over the view panel.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -93,6 +94,7 @@ private:
   std::function<void()> keepGLCurrent_;
   QString title_ = QStringLiteral("Brannock");
   QString captionMark_;  // what the document set beyond the title
+  QElapsedTimer processedAt_;  // the last round of pending events in long work
   int longWorkDepth_ = 0;
   bool cancelRequested_ = false;
 

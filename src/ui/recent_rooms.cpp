@@ -1,23 +1,15 @@
 #include "ui/recent_rooms.h"
 
-#include <QSettings>
-#include <QStandardPaths>
+#include "ui/user_settings.h"
 
 namespace {
 
 constexpr const char* Key = "RecentRooms";
 
-// $XDG_CONFIG_HOME/Brannock/Brannock.ini, looked up each time: Qt's own user scope
-// settles on the directory it first sees.
-QSettings Settings() {
-  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  return QSettings(config + QStringLiteral("/Brannock/Brannock.ini"), QSettings::IniFormat);
-}
-
 }  // namespace
 
 QStringList RecentRooms::List() const {
-  QStringList paths = Settings().value(QLatin1String(Key)).toStringList();
+  QStringList paths = UserSettings().value(QLatin1String(Key)).toStringList();
   paths.removeAll(QString());
   return paths.mid(0, Count);
 }
@@ -36,7 +28,7 @@ void RecentRooms::Remove(const QString& hostPath) {
 }
 
 void RecentRooms::Store(const QStringList& paths) {
-  QSettings settings = Settings();
+  QSettings settings = UserSettings();
   settings.setValue(QLatin1String(Key), paths);
   settings.sync();
 }

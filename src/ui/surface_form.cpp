@@ -48,8 +48,14 @@ std::string TFormSurface::TextureNameFromPath(std::string gamePath) {
 
 void TFormSurface::ChooseTexture() {
   if (!Engine()) return;
+  const auto chosen = picker_ ? picker_(this, FormView().Text("EditTextureName"), [this] { return TextureFromFile(); })
+                              : TextureFromFile();
+  if (chosen) FormView().SetText("EditTextureName", *chosen);
+}
+
+std::optional<std::string> TFormSurface::TextureFromFile() {
   const std::string directory = Engine()->ModelWorldDir.str() + "textures\\";
   const auto chosen = prompts_.OpenFile({"Load Texture", "Bitmaps|*.bmp", "bmp", fs_layer::ToHostPath(directory), ""});
-  if (!chosen) return;
-  FormView().SetText("EditTextureName", TextureNameFromPath(game_path::FromHost(*chosen)));
+  if (!chosen) return std::nullopt;
+  return TextureNameFromPath(game_path::FromHost(*chosen));
 }

@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTreeView>
+#include <algorithm>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,20 +19,39 @@ QString QtFilter(const std::string& filter) {
 }
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& request, QFileDialog::AcceptMode mode) {
-  if (!parent) parent = QApplication::activeWindow();
-  QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.directory),
-                     QtFilter(request.filter));
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  std::string suffix = request.defaultSuffix;
-  if (!suffix.empty() && suffix.front() == '.') suffix.erase(0, 1);
-  dialog.setDefaultSuffix(QString::fromStdString(suffix));
-  if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
+  const auto dialog = MakeFileDialog(parent, request, mode);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return dialog->selectedFiles().front().toStdString();
+}
+
+// Qt sizes the detail view's size column for the bare text of "128.88 GB", with no room
+// for the item margins, so sizes such as "370.82 KiB" are cut short; it is widened to
+// hold the widest size with the style's margins.
+void WidenSizeColumn(QFileDialog& dialog) {
+  auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (!view) return;  // a native dialog
+  const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+  const int widest = view->fontMetrics().horizontalAdvance(QStringLiteral("1023.99 MiB")) + 2 * margin;
+  QHeaderView* header = view->header();
+  constexpr int SizeColumn = 1;
+  header->resizeSection(SizeColumn, std::max(header->sectionSize(SizeColumn), widest));
 }
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogSpec& request, QFileDialog::AcceptMode mode) {
+  if (!parent) parent = QApplication::activeWindow();
+  auto dialog = std::make_unique<QFileDialog>(parent, QString::fromStdString(request.title),
+                                              QString::fromStdString(request.directory), QtFilter(request.filter));
+  dialog->setAcceptMode(mode);
+  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  std::string suffix = request.defaultSuffix;
+  if (!suffix.empty() && suffix.front() == '.') suffix.erase(0, 1);
+  dialog->setDefaultSuffix(QString::fromStdString(suffix));
+  if (!request.fileName.empty()) dialog->selectFile(QString::fromStdString(request.fileName));
+  WidenSizeColumn(*dialog);
+  return dialog;
+}
 
 std::optional<std::string> QtPrompts::OpenFile(const FileDialogSpec& request) {
   return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
@@ -62,4 +85,19 @@ bool QtPrompts::AskRestore(const std::string& roomName, const std::string& writt
   box.setDefaultButton(restore);
   box.exec();
   return box.clickedButton() == restore;
+}
+
+ChangedOnDiskAnswer QtPrompts::AskChangedOnDisk(const std::string& hostPath) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Brannock"),
+                  QStringLiteral("\"%1\" was changed by another program since it was loaded or saved here.\n"
+                                 "Overwrite it with this room?")
+                      .arg(QString::fromStdString(hostPath)),
+                  QMessageBox::NoButton, parent_ ? parent_ : QApplication::activeWindow());
+  QPushButton* overwrite = box.addButton(QStringLiteral("Overwrite"), QMessageBox::DestructiveRole);
+  QPushButton* saveAs = box.addButton(QStringLiteral("Save As..."), QMessageBox::AcceptRole);
+  box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+  box.exec();
+  if (box.clickedButton() == overwrite) return ChangedOnDiskAnswer::Overwrite;
+  if (box.clickedButton() == saveAs) return ChangedOnDiskAnswer::SaveAs;
+  return ChangedOnDiskAnswer::Cancel;
 }

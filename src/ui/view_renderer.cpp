@@ -27,7 +27,11 @@ void ViewRenderer::MakeCurrent() {
 
 void ViewRenderer::InstallHooks(EngineHooks& hooks) {
   hooks.CreateGLContext = [this] { CreateContext(); };
-  hooks.RenderFrame = [this] { view_.update(); };
+  // Long work keeps the room stepping but leaves the view as it was: on a software
+  // rasteriser a drawn frame costs more than the rows baked between two of them.
+  hooks.RenderFrame = [this] {
+    if (!host_.InLongWork()) view_.update();
+  };
   hooks.ShutdownGL = [this] { Shutdown(); };
 }
 

@@ -24,6 +24,8 @@ public:
   bool Active() const;
   // The view's context current on this thread, when the renderer runs.
   void MakeCurrent();
+  // The room renderer, for drawing models offscreen; null while inactive.
+  TEditGL* Gl() const { return gl_.get(); }
 
 private:
   void CreateContext();

@@ -18,6 +18,7 @@
 #include "room/edit_room.h"
 #include "support/allocation_meter.h"
 #include "support/temp_game_dir.h"
+#include "world/world_links.h"
 
 namespace {
 
@@ -109,6 +110,40 @@ TEST_F(HostileFiles, EveryFileIsRefusedOrReadWithItsMessagesQuicklyAndInLittleMe
     EXPECT_EQ(accepted, file.accepted);
     Use(file);
   }
+}
+
+// What the world reads of a room without loading it, and what it checks of a loaded one:
+// every hostile room within the same limits; a room that loads whole has the outline
+// of the loaded room, and the checks run on whatever a damaged one kept.
+TEST_F(HostileFiles, EveryRoomIsOutlinedAndCheckedQuicklyAndInLittleMemory) {
+  RoomOutlineCache cache;
+  int rooms = 0;
+  for (const HostileFile& file : MakeHostileFiles(engine)) {
+    if (file.reader != HostileReader::Room) continue;
+    SCOPED_TRACE(file.name);
+    ++rooms;
+    allocation_meter::ResetPeak();
+    const auto start = std::chrono::steady_clock::now();
+    const RoomOutline outline = ReadRoomOutline(engine, file.bytes);
+    EXPECT_LT(allocation_meter::PeakSinceReset(), MemoryLimit);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, TimeLimit);
+    Write(file);
+    const std::string path = fs_layer::ToHostPath(HostilePath(engine, file.reader));
+    const bool whole = engine.Room->LoadFromFile(path);
+    if (whole) {
+      const RoomOutline loaded = OutlineOf(*engine.Room);
+      EXPECT_TRUE(outline.complete);
+      EXPECT_EQ(outline.name, loaded.name);
+      EXPECT_EQ(outline.markers, loaded.markers);
+      EXPECT_EQ(outline.links, loaded.links);
+    }
+    allocation_meter::ResetPeak();
+    const auto checked = std::chrono::steady_clock::now();
+    ListRoomProblems(*engine.Room, cache, path);
+    EXPECT_LT(allocation_meter::PeakSinceReset(), MemoryLimit);
+    EXPECT_LT(std::chrono::steady_clock::now() - checked, TimeLimit);
+  }
+  EXPECT_GT(rooms, 50);
 }
 
 TEST_F(HostileFiles, OverlongLengthBytesAreCutToTheirCapacity) {

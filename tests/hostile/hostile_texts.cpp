@@ -63,26 +63,49 @@ void AddTextFiles(const TQZEngine& engine, std::vector<HostileFile>& files) {
 void AddBitmapFiles(std::vector<HostileFile>& files) {
   const auto sound = SoundBitmap();
   AddBitmap(files, "empty", {}, "bitmap header cut short");
-  // The header names its own size, so a cut inside it shows as a header the file cannot hold.
-  AddBitmap(files, "cut inside the header", {sound.begin(), sound.begin() + 30}, "unsupported bitmap header");
+  AddBitmap(files, "cut inside the header", {sound.begin(), sound.begin() + 30}, "bitmap header cut short");
   AddBitmap(files, "cut inside the file header", {sound.begin(), sound.begin() + 12}, "bitmap header cut short");
   AddBitmap(files, "cut inside the pixels", {sound.begin(), sound.end() - 1}, "bitmap pixels cut short");
   AddBitmap(files, "not a bitmap", PatchedBitmap(0, std::uint8_t{'X'}), "not a bitmap file");
   AddBitmap(files, "info header larger than the file", PatchedBitmap(InfoSize, std::uint32_t{0xffffffff}),
-            "unsupported bitmap header");
+            "bitmap header cut short");
+  AddBitmap(files, "info header of 20 bytes", PatchedBitmap(InfoSize, std::uint32_t{20}),
+            "unsupported bitmap header of 20 bytes");
   AddBitmap(files, "width 0", PatchedBitmap(Width, std::int32_t{0}), "bitmap size out of range");
   AddBitmap(files, "width 65535", PatchedBitmap(Width, std::int32_t{65535}), "bitmap size out of range");
   AddBitmap(files, "height -2147483648", PatchedBitmap(Height, std::int32_t{-2147483647 - 1}),
             "bitmap size out of range");
   AddBitmap(files, "width 4096 in a tiny file", PatchedBitmap(Width, std::int32_t{4096}), "bitmap pixels cut short");
-  AddBitmap(files, "16 bits per pixel", PatchedBitmap(Bits, std::uint16_t{16}), "unsupported bit depth");
-  AddBitmap(files, "run-length compressed", PatchedBitmap(Compression, std::uint32_t{1}),
-            "compressed bitmaps are not supported");
+  AddBitmap(files, "17 bits per pixel", PatchedBitmap(Bits, std::uint16_t{17}), "unsupported bit depth 17");
+  AddBitmap(files, "run-length compressed true colour", PatchedBitmap(Compression, std::uint32_t{1}),
+            "RLE8 compression with 24 bits per pixel");
+  AddBitmap(files, "PNG inside", PatchedBitmap(Compression, std::uint32_t{5}), "PNG bitmaps are not supported");
   AddBitmap(files, "pixels past the end", PatchedBitmap(PixelOffset, std::uint32_t{0xfffffff0}),
             "bitmap pixels cut short");
   auto palette = PatchedBitmap(Bits, std::uint16_t{8});
   Poke(palette, ColorsUsed, std::uint32_t{100000});
   AddBitmap(files, "palette of 100000 colours", palette, "palette too large");
+  // 16 bits with masks that cross each other.
+  auto masks = PatchedBitmap(Bits, std::uint16_t{16});
+  Poke(masks, Compression, std::uint32_t{3});
+  Poke(masks, PixelOffset, std::uint32_t{54 + 12});
+  Poke(masks, 54, std::uint32_t{0xff00});
+  Poke(masks, 58, std::uint32_t{0x0ff0});
+  AddBitmap(files, "overlapping bit-field masks", masks, "bit-field masks are not valid");
+  // RLE8: a two-colour palette, one run, and no end mark.
+  auto runs = PatchedBitmap(Bits, std::uint16_t{8});
+  Poke(runs, Compression, std::uint32_t{1});
+  Poke(runs, ColorsUsed, std::uint32_t{2});
+  Poke(runs, PixelOffset, std::uint32_t{54 + 8});
+  runs.resize(54 + 8);
+  runs.insert(runs.end(), {2, 1, 0, 0, 2, 1});
+  AddBitmap(files, "run-length data without its end mark", runs, "run-length data ends without its end mark");
+  runs.resize(54 + 8);
+  runs.insert(runs.end(), {0, 40, 1, 1});
+  AddBitmap(files, "run-length absolute run past the end", runs, "run-length data cut short");
+  runs.resize(54 + 8);
+  runs.insert(runs.end(), {2, 7, 0, 1});
+  AddBitmap(files, "run-length index past the palette", runs, "palette index out of range");
 }
 
 }  // namespace hostile

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -150,6 +151,43 @@ TEST_F(ParticleTest, GrassStopsAtTheCap) {
   grass.Amount = 32767;
   grass.Bind();
   EXPECT_EQ(Alive(grass), TEParticle::MaxParticles);
+}
+
+// Commands that bind every entity again (the room dialog's OK, a deletion, an undo)
+// must not restart emitters they did not change; one whose record changed restarts.
+TEST_F(ParticleTest, BindingTheRoomAgainRestartsOnlyEmittersWhoseRecordChanged) {
+  engine.ModelEngine->GetModel(1)->DisplayName = "BLADE";
+  engine.ModelEngine->Count = 1;
+  auto& fire = Place<TEPFire>(typus::Fire);
+  auto& rain = Place<TEPRain>(typus::Rain);
+  auto& grass = Place<TEPGrass>(typus::Grass);
+  grass.GrassModel = "BLADE";
+  grass.Bind();
+  for (int frame = 0; frame < 10; ++frame) engine.Room->DoFrame();
+  using State = std::vector<std::array<float, 6>>;
+  const auto state = [](const TEParticle& emitter) {
+    State particles;
+    for (const auto& p : emitter.Pool)
+      particles.push_back({static_cast<float>(p.kind), p.position.x, p.position.y, p.position.z, p.age, p.size});
+    return particles;
+  };
+  ASSERT_GT(Alive(fire), 1);
+  ASSERT_GT(Alive(rain), 0);
+  ASSERT_EQ(Alive(grass), 20);
+  const State fireBefore = state(fire), rainBefore = state(rain), grassBefore = state(grass);
+
+  engine.Room->BindEntities();
+  EXPECT_EQ(state(fire), fireBefore);
+  EXPECT_EQ(state(rain), rainBefore);
+  EXPECT_EQ(state(grass), grassBefore);
+
+  fire.FireSize = 2.0f;
+  grass.Amount = 5;
+  engine.Room->BindEntities();
+  ASSERT_EQ(Alive(fire), 1) << "only the new base flame";
+  EXPECT_FLOAT_EQ(fire.Pool[0].size, 0.7f * 2.0f);
+  EXPECT_EQ(Alive(grass), 5) << "scattered anew";
+  EXPECT_EQ(state(rain), rainBefore);
 }
 
 TEST_F(ParticleTest, SpriteFrameIsColumnAndRowOfTheCell) {

@@ -62,6 +62,25 @@ TEST_F(RoomRendering, SkyBoxCountsTwelvePolygonsAndFacesTheCamera) {
   EXPECT_TRUE(host.caption.empty());
 }
 
+// Looking into a corner of an evenly grey sky shows three faces and their shared
+// edges: no pixel there may be darker (or lighter) than the faces themselves.
+TEST_F(RoomRendering, TheSkyBoxShowsNoSeamAlongItsEdges) {
+  const QColor grey(200, 200, 200);
+  UseSky({grey, grey, grey, grey, grey, grey});
+  StartGL();
+  Room().SkyTexture = 1;
+  for (const TVector rotation : {TVector{0.0f, 45.0f, 0.0f}, TVector{35.0f, 45.0f, 0.0f}, TVector{-35.0f, -45.0f, 0.0f}}) {
+    Room().Camera.Rotation = rotation;
+    Frame(TCamera::Mode3D);
+    std::vector<unsigned char> frame(static_cast<std::size_t>(Width) * Height * 3);
+    glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
+    const auto [darkest, lightest] = std::minmax_element(frame.begin(), frame.end());
+    EXPECT_GE(static_cast<int>(*darkest), 197) << "pitch " << rotation.x << ", yaw " << rotation.y;
+    EXPECT_LE(static_cast<int>(*lightest), 203) << "pitch " << rotation.x << ", yaw " << rotation.y;
+  }
+  SaveFrame("sky_corner");
+}
+
 // The sky and the grid are drawn after the surfaces, only where no surface lies, and
 // must look as if drawn before them: hidden behind a surface, whole around it.
 TEST_F(RoomRendering, TheSkyAndTheGridShowOnlyWhereNoSurfaceLies) {

@@ -1,5 +1,7 @@
 // The edit cursor's tools through a headless host: positions and the grid, field
 // painting with the brush, the cool-down of new lights, the surface selection.
+#include <gmock/gmock.h>
+
 #include "cursor_fixture.h"
 #include "entities/edit_entity.h"
 #include "entities/entity_typus.h"
@@ -71,6 +73,49 @@ TEST_F(CursorTest, OneClickMakesOneLightUntilTheCoolDownHasPassed) {
   for (int frame = 0; frame < TCursor::CoolDownFrames; ++frame) cursor.Tick();
   ClickAt(5.0f, 5.0f);
   EXPECT_EQ(room.CountLights(), 2);
+}
+
+// An edit that holds no number stops the reading there: what follows keeps the
+// palette's start values, and the status bar names the edit.
+struct UnreadEdit {
+  const char* edit;
+  TVector color;
+  float radius;
+};
+
+class UnreadLightEdit : public CursorTest, public ::testing::WithParamInterface<UnreadEdit> {};
+
+TEST_P(UnreadLightEdit, TakesThePalettesStartValuesAndSaysWhichEdit) {
+  for (const char* edit : {"EditLightR", "EditLightG", "EditLightB"}) main.SetText(edit, "0.5");
+  main.SetText("EditLightRadius", "3");
+  main.SetText(GetParam().edit, "abc");
+  cursor.SetMode(2001);
+  ClickAt(2.0f, 3.0f);
+  ASSERT_EQ(room.CountLights(), 1);
+  const TLight& light = room.Lights[0];
+  EXPECT_FLOAT_EQ(light.Color.x, GetParam().color.x);
+  EXPECT_FLOAT_EQ(light.Color.y, GetParam().color.y);
+  EXPECT_FLOAT_EQ(light.Color.z, GetParam().color.z);
+  EXPECT_FLOAT_EQ(light.Radius, GetParam().radius);
+  EXPECT_THAT(host.StatusText(TRoom::MessageStatusPanel), ::testing::HasSubstr(GetParam().edit));
+}
+
+INSTANTIATE_TEST_SUITE_P(CursorTest, UnreadLightEdit,
+                         ::testing::Values(UnreadEdit{"EditLightR", {0.7f, 0.7f, 0.7f}, 5.0f},
+                                           UnreadEdit{"EditLightB", {0.5f, 0.5f, 0.7f}, 5.0f},
+                                           UnreadEdit{"EditLightRadius", {0.5f, 0.5f, 0.5f}, 5.0f}));
+
+TEST_F(CursorTest, ANewTileWithAnEmptyTileListSaysWhereTilesAreAdded) {
+  main.SetActivePage("PageControl", "TabSheetEntities");
+  main.SetText("EditEntityDirection", "0");
+  main.SetText("EditEntitySize", "1");
+  main.SetItems("CBEntityTypus", {"Tiles", "Sequences"});
+  main.SetItemIndex("CBEntityTypus", 0);
+  main.SetItems("LBEntityTiles", {});
+  cursor.SetMode(3001);
+  ClickAt(1.0f, 1.0f);
+  EXPECT_EQ(room.CountEntities(), 0);
+  EXPECT_THAT(host.StatusText(TRoom::MessageStatusPanel), ::testing::HasSubstr("Room > Attributes"));
 }
 
 TEST_F(CursorTest, ReleaseWithoutPressDoesNothingAndModeChangesDropTheSelection) {

@@ -166,6 +166,7 @@ TEST_F(CursorToolsTest, EditSurfaceOnReleaseAndDeletingMovesToTheNextSurface) {
   EXPECT_EQ(host.modalRuns[0], FormId::Surface);
   EXPECT_EQ(first->name.view(), "FLOOR");
   EXPECT_EQ(cursor.SelectedSurface, first);
+  EXPECT_EQ(host.StatusText(TRoom::MessageStatusPanel), "Surface 0: FLOOR") << "the new name";
 
   cursor.EditSurface(room);  // "Delete"
   EXPECT_FALSE(first->InUse());

@@ -51,8 +51,8 @@ TEST_F(CancelledWork, ComputeSurfaceLightingPutsBackEveryMapItHadAlreadyBaked) {
   Light({1, 1, 1}, 3.0f);  // the maps were made before the light: dark
   const auto firstBefore = first.Record(), secondBefore = second.Record();
 
-  // The first map (its panel and 8 rows) is done, the second map's panel has shown and
-  // two of its rows ran.
+  // The command's one panel has shown, the first map's 8 rows are done and three rows
+  // of the second ran.
   std::vector<std::uint8_t> firstWhenCancelled;
   CancelAfter(12, [&] { firstWhenCancelled = first.Record(); });
   room.ComputeSurfaceShadows();

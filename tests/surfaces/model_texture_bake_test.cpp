@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/binary_io.h"
 #include "core/bmp_file.h"
 #include "core/file_system.h"
 #include "surfaces/bake_fixture.h"
@@ -51,6 +52,25 @@ TEST_F(ModelTextureBake, SunlitPixelsTakeTheDiffuseColourClampedAt255) {
   ASSERT_EQ(lit.width, 3);
   ASSERT_EQ(lit.height, 2);
   EXPECT_EQ(std::vector<int>(lit.rgb.begin(), lit.rgb.begin() + 9), (std::vector<int>{100, 100, 100, 0, 0, 0, 128, 255, 255}));
+  EXPECT_TRUE(host.errors.empty());
+}
+
+// A run-length palette texture, as the view reads it, bakes too (and is written back as 24 bits).
+TEST_F(ModelTextureBake, ARunLengthPaletteTextureBakes) {
+  BinaryWriter out;
+  const std::uint8_t header[] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0,
+                                 1, 0, 8, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0};
+  out.WriteBytes(header);
+  const std::uint8_t palette[] = {50, 100, 200, 0, 255, 255, 255, 0};  // BGRx: (200, 100, 50), white
+  out.WriteBytes(palette);
+  const std::uint8_t runs[] = {3, 0, 0, 0, 3, 1, 0, 1};  // bottom row index 0, top row index 1
+  out.WriteBytes(runs);
+  ASSERT_FALSE(fs_layer::WriteFileAtomic(TexturePath(), out.Take()).has_value());
+  ASSERT_TRUE(BakeModelTexture(room, Model(), 3, nullptr, 2));
+  const TBmpImage lit = Texture();
+  ASSERT_EQ(lit.width, 3);
+  EXPECT_EQ(std::vector<int>(lit.rgb.begin(), lit.rgb.begin() + 3), (std::vector<int>{128, 255, 255})) << "top row, white";
+  EXPECT_EQ(std::vector<int>(lit.rgb.begin() + 9, lit.rgb.begin() + 12), (std::vector<int>{100, 100, 100}));
   EXPECT_TRUE(host.errors.empty());
 }
 

@@ -22,9 +22,14 @@
 #include "core/headless_host.h"
 #include "engine/edit_engine.h"
 #include "entities/edit_entity.h"
+#include "entities/entity_control.h"
+#include "entities/entity_item.h"
+#include "entities/entity_spawner.h"
 #include "entities/entity_typus.h"
+#include "entities/tile_door.h"
 #include "models/edit_model.h"
 #include "room/edit_room.h"
+#include "surfaces/light_map.h"
 
 namespace fs = std::filesystem;
 
@@ -32,6 +37,7 @@ namespace {
 
 const fs::path World = BRANNOCK_SAMPLE_DIR;
 const fs::path DemoRoom = World / "data" / "world" / "room" / "demo.rer";
+const fs::path BakeRoom = World / "data" / "world" / "room" / "bake.rer";
 
 struct ShellRun {
   int status = -1;
@@ -293,6 +299,38 @@ TEST_F(SampleWorld, DemoEntitiesAreWiredByName) {
     }
 }
 
+// A new object shows the first entry of each of these lists, which must therefore mean
+// "nothing chosen"; a new door above all must not ask for the first item as its key.
+// The demo door still asks for the key the demo item is.
+TEST_F(SampleWorld, ListsANewObjectStartsOnOfferNothingAndTheDemoDoorNeedsTheDemoKey) {
+  const MemoryForm& form = host.Memory(FormId::Entity);
+  const TETDoor door(engine);
+  const TEItem item(engine);
+  const TEControl control(engine);
+  const TESpawner spawner(engine);
+  const std::vector<std::pair<std::string_view, int>> defaults{
+      {"CBTDoorKey", door.KeyItem},           {"CBItemTypus", item.ItemTypus},
+      {"CBTileCollisionForm", door.CollisionForm}, {"CBBlendingMode", door.BlendingMode},
+      {"CBShadowTypus", item.ShadowTypus},    {"CBControlAction", control.Action},
+      {"CBSpawnerEffect", spawner.SpawnEffect}};
+  for (const auto& [combo, index] : defaults) {
+    const auto entries = form.Items(combo);
+    ASSERT_LT(index, static_cast<int>(entries.size())) << combo;
+    EXPECT_EQ(entries[static_cast<std::size_t>(index)], "None") << combo;
+  }
+  ASSERT_TRUE(engine.Room->LoadFromFile(DemoRoom.string()));
+  const auto keys = form.Items("CBTDoorKey");
+  std::vector<std::string> asked;
+  for (const auto& e : engine.Room->Entities) {
+    if (!e->InUse()) continue;
+    if (const auto* demoDoor = dynamic_cast<const TETDoor*>(e.get()))
+      asked.push_back("door: " + keys.at(static_cast<std::size_t>(demoDoor->KeyItem)));
+    if (const auto* demoItem = dynamic_cast<const TEItem*>(e.get()))
+      asked.push_back("item: " + keys.at(static_cast<std::size_t>(demoItem->ItemTypus)));
+  }
+  EXPECT_EQ(asked, (std::vector<std::string>{"door: Key", "item: Key"}));
+}
+
 // The light-map texel of the floor surface under (x, z), as the sum of its channels.
 int FloorLight(const TRoom& room, float x, float z) {
   for (int i = 0; i <= room.LastSurface; ++i) {
@@ -329,6 +367,31 @@ TEST_F(SampleWorld, SurfaceLightMapsAreBakedWithShadows) {
   const int open = FloorLight(room, -3.3f, -2.3f);
   EXPECT_LT(behind + 60, open) << "behind " << behind << ", open " << open;
   EXPECT_GT(FloorLight(room, 0.5f, 13.0f), 30) << "the moon reaches the open south edge";
+}
+
+// F6 ("Compute Surface Lighting") on a freshly loaded sample room, headless but as the
+// editor runs it (its baker casting through the panel the window opens with), must
+// leave every byte of the room as the generator wrote it.
+TEST_F(SampleWorld, ComputingSurfaceLightingOnAnUntouchedSampleRoomChangesNothing) {
+  LightMapBaker baker(*engine.Room);
+  baker.View = PanelShadowView;
+  engine.Room->LightMaps = &baker;
+  for (const fs::path& file : {DemoRoom, BakeRoom}) {
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<std::uint8_t> stored(std::istreambuf_iterator<char>(in), {});
+    ASSERT_TRUE(engine.Room->LoadFromFile(file.string())) << file;
+    TRoom& room = *engine.Room;
+    std::vector<std::vector<std::uint8_t>> before;
+    for (int i = 0; i <= room.LastSurface; ++i) before.push_back(room.Surfaces[i]->lightMapPixels);
+    host.Memory(FormId::Main).SetChecked("CBLightMapCompute", true);
+    room.ComputeSurfaceShadows();
+    int changed = 0;
+    for (int i = 0; i <= room.LastSurface; ++i)
+      changed += room.Surfaces[i]->InUse() && room.Surfaces[i]->lightMapPixels != before[static_cast<std::size_t>(i)];
+    EXPECT_EQ(changed, 0) << "light maps changed in " << file.filename();
+    EXPECT_TRUE(room.SaveToBytes() == stored) << file.filename();
+  }
+  engine.Room->LightMaps = nullptr;
 }
 
 TEST(SampleWorldFiles, ToolCheckFindsNothingInTheDemoRoom) {

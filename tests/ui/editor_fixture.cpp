@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 
 ModalWatcher::ModalWatcher() {
   timer_.setInterval(20);
@@ -26,6 +27,9 @@ void EditorTest::SetUp() {
   qputenv("XDG_DATA_HOME", userData.path().toLocal8Bit());
   // Settings (the recent rooms) too.
   qputenv("XDG_CONFIG_HOME", (userData.path() + QStringLiteral("/config")).toLocal8Bit());
+  // And the thumbnail cache.
+  QDir().mkpath(userData.path() + QStringLiteral("/cache"));
+  qputenv("XDG_CACHE_HOME", (userData.path() + QStringLiteral("/cache")).toLocal8Bit());
   host = std::make_unique<QtHost>();
   modals = std::make_unique<ModalWatcher>();
 }
@@ -51,6 +55,14 @@ void EditorTest::StartEditor() {
   windows = std::make_unique<EditorWindows>(*host, prompts, QDir::currentPath().toStdString());
   windows->Main->show();
   ASSERT_TRUE(WaitFor([this] { return windows->Main->Timer.isActive(); })) << "the frame timer never started";
+}
+
+void EditorTest::StartEditorOn(const std::string& room) {
+  StartEditor();
+  windows->Main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(windows->Main.get()));
+  prompts.openAnswers.push_back(room);
+  windows->Main->LoadRoom();
 }
 
 std::string EditorTest::StatusText(int panel) const {

@@ -49,6 +49,12 @@ public:
     return answer;
   }
   std::deque<bool> restoreAnswers;
+  ChangedOnDiskAnswer AskChangedOnDisk(const std::string& hostPath) override {
+    changedOnDiskQuestions.push_back(hostPath);
+    return changedOnDiskAnswer;
+  }
+  ChangedOnDiskAnswer changedOnDiskAnswer = ChangedOnDiskAnswer::Cancel;
+  std::vector<std::string> changedOnDiskQuestions;
   std::vector<std::string> restoreQuestions;
   std::vector<FileDialogSpec> openSpecs;
   std::vector<FileDialogSpec> saveSpecs;
@@ -83,6 +89,8 @@ protected:
   // Spins the event loop until the condition holds or the time is up.
   static bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000);
   void StartEditor();
+  // Started and active (shortcuts and keys reach it), with `room` loaded as Load Room would.
+  void StartEditorOn(const std::string& room);
 
   TFormMain& Main() { return *windows->Main; }
   TQZEngine& Engine() { return *windows->Main->Engine(); }

@@ -211,9 +211,9 @@ TEST_F(EditorTest, SaveChosenAtTheQuestionWritesTheRoomFirst) {
   EXPECT_EQ(prompts.openSpecs.at(0).title, "Load Room");
   EXPECT_TRUE(Engine().Room->Lights[0].InUse());
   EXPECT_EQ(StatusText(1), "Lights: 1");
-  // "Save Room" now proposes the file just loaded.
+  // "Save Room As..." now proposes the file just loaded.
   prompts.saveAnswers = {std::nullopt};
-  Main().MenuAction("SaveRoom1")->trigger();
+  Main().MenuAction("SaveRoomAs1")->trigger();
   EXPECT_EQ(prompts.saveSpecs.back().fileName, file.string());
   Main().MenuAction("NewRoom1")->trigger();
   EXPECT_EQ(prompts.unsavedQuestions, 1);
@@ -225,6 +225,7 @@ TEST_F(EditorTest, FailedSaveIsReportedKeepsTheOldFileAndTheQuestion) {
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "brannock_ui_keep.rer";
   ASSERT_TRUE(Main().SaveRoomTo(file.string()));
   const auto before = FileBytes(file);
+  Main().NewRoom();  // untitled: the save at the question asks for a file
 
   Find<QPushButton>(Main(), "BtnLightNew")->click();
   QTest::mouseClick(&Main().View(), Qt::LeftButton, {}, QPoint(320, 240));

@@ -198,6 +198,7 @@ Sparks
 Water splash
 
 [ITEM_TYPUS]
+None
 Key
 Coin
 Potion

@@ -38,6 +38,9 @@
 namespace demo {
 namespace {
 
+// The key of [ITEM_TYPUS], after "None".
+constexpr std::int16_t KeyItem = 1;
+
 class Placer {
 public:
   explicit Placer(TRoom& room) : room_(room) {}
@@ -81,7 +84,7 @@ void AddEntities(TRoom& room) {
   door.ModelName = "WOODEN_DOOR";
   door.DoorAnimation = "open";
   door.ToRoom = "data\\world\\room\\demo.rer";
-  door.KeyItem = 0;  // the key of [ITEM_TYPUS]
+  door.KeyItem = KeyItem;
 
   TEMarker& arrival = place.Add<TEMarker>(typus::Marker, 0.0f, -11.0f);
   arrival.Name = "TERRACE_ARRIVAL";
@@ -118,7 +121,7 @@ void AddEntities(TRoom& room) {
   gotKey.Assignment = {2, 0, 1};  // abbey gate := open
 
   TEItem& key = place.Add<TEItem>(typus::Item, 1.5f, -2.0f);
-  key.ItemTypus = 0;
+  key.ItemTypus = KeyItem;
   key.OnCollect = gotKey.Name;
   door.OnUnlock = gotKey.Name;
 

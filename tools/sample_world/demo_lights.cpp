@@ -1,16 +1,13 @@
 // Lights of the demo place: static lanterns and a moon fill that the light maps take
 // in, and animated lights that show every effect and every flare design.
 
-#include <algorithm>
 #include <cmath>
 #include <string>
-#include <thread>
 
 #include "core/host.h"
 #include "engine/edit_engine.h"
 #include "room/edit_room.h"
 #include "sample_world/demo_parts.h"
-#include "surfaces/cpu_occlusion.h"
 #include "surfaces/light_map.h"
 
 namespace demo {
@@ -74,12 +71,16 @@ void AddLanterns(TRoom& room, int staticLights) {
 }
 
 void LightSurfaces(TRoom& room) {
-  // The editor's own baker, with the processor's shadow test over everything placed.
+  // As F6 does it in the editor: its baker, the processor's shadow test over everything
+  // placed, cast through the view panel the window opens with, so that F6 on the
+  // untouched room finds nothing to change.
   room.Engine.GetHost().GetForm(FormId::Main).SetChecked("CBLightMapCompute", true);
-  CpuOcclusion occlusion(room);
-  const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  for (int i = 0; i <= room.LastSurface; ++i)
-    if (room.Surfaces[i]->InUse()) ComputeLightMap(room, *room.Surfaces[i], &occlusion, threads);
+  LightMapBaker baker(room);
+  baker.View = PanelShadowView;
+  LightMapBaker* const before = room.LightMaps;
+  room.LightMaps = &baker;
+  room.ComputeSurfaceShadows();
+  room.LightMaps = before;
 }
 
 }  // namespace demo

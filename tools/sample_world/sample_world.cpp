@@ -5,6 +5,7 @@
 #include "room/edit_room.h"
 #include "sample_world/config_files.h"
 #include "sample_world/demo_room.h"
+#include "sample_world/linked_rooms.h"
 #include "sample_world/models.h"
 #include "sample_world/textures.h"
 #include "sample_world/world_writer.h"
@@ -34,15 +35,17 @@ SampleWorldResult GenerateSampleWorld(const std::filesystem::path& root) {
     HeadlessHost host;
     TQZEngine engine(host, world.Root().string());
     engine.StartUp();
-    if (BuildDemoRoom(engine)) BuildBakeRoom(engine);
+    // The demo and bake rooms first, so the rooms around them change nothing of theirs.
+    if (BuildDemoRoom(engine) && BuildBakeRoom(engine)) BuildLinkedRooms(engine);
     Collect(host, result.errors);
   }
   {
     HeadlessHost host;
     TQZEngine engine(host, world.Root().string());
     engine.StartUp();
-    // Both rooms must load back without a word.
-    for (const char* room : {DemoRoomFile, BakeRoomFile}) engine.Room->LoadFromFile((world.Root() / room).string());
+    // Every room must load back without a word.
+    for (const char* room : {DemoRoomFile, BakeRoomFile, AbbeyRoomFile, CellarRoomFile})
+      engine.Room->LoadFromFile((world.Root() / room).string());
     Collect(host, result.errors);
   }
   std::error_code ec;

@@ -1,5 +1,6 @@
-// A real editor for the crash-recovery test: loads the room named on its command line,
-// changes it, waits for one recovery write, says "written" and runs on until killed.
+// A real editor for the crash-recovery tests: loads the room named on its command line
+// (none: edits the untitled room), changes it, waits for its recovery file, says
+// "written <file name>" and runs on until killed.
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -11,22 +12,10 @@
 #include "ui/panel_view.h"
 #include "ui/qt_host.h"
 #include "ui/room_recovery.h"
-#include "ui/ui_prompts.h"
-
-namespace {
-
-class NoPrompts : public UiPrompts {
-public:
-  std::optional<std::string> OpenFile(const FileDialogSpec&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const FileDialogSpec&) override { return std::nullopt; }
-  UnsavedAnswer AskUnsavedChanges() override { return UnsavedAnswer::Cancel; }
-  bool AskRestore(const std::string&, const std::string&) override { return false; }
-};
-
-}  // namespace
+#include "no_prompts.h"
 
 int main(int argc, char* argv[]) {
-  if (argc != 2) return 2;
+  if (argc > 2) return 2;
   PanelView::UseCompatibilityFormat();
   QApplication application(argc, argv);
   QtHost host;
@@ -36,21 +25,30 @@ int main(int argc, char* argv[]) {
   main.RecoveryTimer.setInterval(100);
   main.show();
 
-  const std::string room = argv[1];
+  const std::string room = argc == 2 ? argv[1] : "";
+  // Other editors' files may lie there already; this editor's is the one that appears.
+  const auto images = [] {
+    return QDir(RoomRecovery::DefaultDirectory()).entryList({QStringLiteral("*.rer")}, QDir::Files);
+  };
+  const QStringList before = images();
   bool edited = false;
   QTimer step;
   QObject::connect(&step, &QTimer::timeout, [&] {
     if (!main.Timer.isActive()) return;
     if (!edited) {
       TRoom& document = *main.Engine()->Room;
-      document.LoadFromFile(room);
+      if (!room.empty()) document.LoadFromFile(room);
       document.Name = "RECOVERED";
       document.AddLight({1.0f, 2.0f, 3.0f}, {1.0f, 0.5f, 0.25f}, 6.0f);
       edited = true;
-    } else if (!RoomRecovery(RoomRecovery::DefaultDirectory()).List().empty()) {
-      std::puts("written");
-      std::fflush(stdout);
-      step.stop();
+    } else {
+      for (const QString& name : images()) {
+        if (before.contains(name)) continue;
+        std::printf("written %s\n", qPrintable(name));
+        std::fflush(stdout);
+        step.stop();
+        return;
+      }
     }
   });
   step.start(50);

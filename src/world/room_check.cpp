@@ -1,4 +1,4 @@
-#include "tool/room_check.h"
+#include "world/room_check.h"
 
 #include <cmath>
 #include <map>
@@ -9,6 +9,7 @@
 #include "entities/edit_entity.h"
 #include "models/edit_model.h"
 #include "room/edit_room.h"
+#include "world/world_links.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class Checker {
 public:
   explicit Checker(const TRoom& room) : room_(room), lists_(room.Engine.EditorLists) {}
 
-  std::vector<std::string> Run() {
+  std::vector<RoomProblem> Run() {
     CheckAttributes();
     CheckFields();
     CheckLights();
@@ -27,19 +28,30 @@ public:
   }
 
 private:
-  void Report(const std::string& where, const std::string& what) { problems_.push_back(where + ": " + what); }
+  using Kind = TSelection::Kind;
 
-  void Finite(const std::string& where, std::string_view field, float value) {
+  // What the problems reported next are about.
+  struct Subject {
+    Kind kind;
+    int slot;
+    std::string where;
+  };
+
+  void Report(const Subject& about, const std::string& what, RoomProblem::Fix fix = RoomProblem::Fix::None) {
+    problems_.push_back({about.kind, about.slot, about.where, what, fix, {}});
+  }
+
+  void Finite(const Subject& where, std::string_view field, float value) {
     if (!std::isfinite(value)) Report(where, std::string(field) + " is not a finite number");
   }
-  void Finite(const std::string& where, std::string_view field, const TVector& v) {
+  void Finite(const Subject& where, std::string_view field, const TVector& v) {
     if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z))
       Report(where, std::string(field) + " has a component that is not a finite number");
   }
 
   // A list index must name an entry of its editor.ini list; without the list (no
   // editor.ini here) there is nothing to compare against.
-  void InList(const std::string& where, std::string_view field, int index, std::string_view header) {
+  void InList(const Subject& where, std::string_view field, int index, std::string_view header) {
     const auto it = lists_.find(header);
     if (it == lists_.end() || it->second.empty()) return;
     if (index < 0 || index >= static_cast<int>(it->second.size()))
@@ -48,7 +60,7 @@ private:
   }
 
   void CheckAttributes() {
-    const std::string where = "room";
+    const Subject where{Kind::None, -1, "room"};
     InList(where, "Environment", room_.Environment, "[ROOM_ENVIRONMENT]");
     InList(where, "Effect", room_.Effect, "[ROOM_EFFECT]");
     InList(where, "Region", room_.Region, "[ROOM_REGION]");
@@ -74,7 +86,8 @@ private:
     for (int x = 0; x < TRoom::GridSize; ++x)
       for (int z = 0; z < TRoom::GridSize; ++z) {
         const TField& f = room_.FieldOf(x, z);
-        const std::string where = "field " + std::to_string(x) + "," + std::to_string(z);
+        const Subject where{Kind::Fields, x * TRoom::GridSize + z,
+                            "field " + std::to_string(x) + "," + std::to_string(z)};
         InList(where, "Typus", f.Typus, "[FIELD_TYPUS]");
         InList(where, "Material", f.Material, "[FIELD_MATERIAL]");
         Finite(where, "Height", f.Height);
@@ -86,7 +99,7 @@ private:
     for (int i = 0; i <= room_.LastLight; ++i) {
       const TLight& l = room_.Lights[i];
       if (!l.InUse()) continue;
-      const std::string where = "light " + std::to_string(i) + " \"" + l.Name.str() + "\"";
+      const Subject where{Kind::Lights, i, "light " + std::to_string(i) + " \"" + l.Name.str() + "\""};
       InList(where, "Effect", l.Effect, "[LIGHT_EFFECT]");
       InList(where, "Flare", l.Flare, "[LIGHT_FLARE]");
       Finite(where, "Position", l.Position);
@@ -104,13 +117,13 @@ private:
       if (name.empty()) continue;
       const std::string file = "world\\" + name.str() + ".ms3d";
       if (!fs_layer::FileExists(room_.Engine.ModelDir.str() + file))
-        Report("tile " + std::to_string(i) + " \"" + name.str() + "\"",
+        Report({Kind::None, static_cast<int>(i), "tile " + std::to_string(i) + " \"" + name.str() + "\""},
                "model file " + file + " is missing from the model directory");
     }
   }
 
   // An empty name means no model on purpose; any other must name a loaded catalogue model.
-  void ModelFound(const std::string& where, const TEntity& e) {
+  void ModelFound(const Subject& where, const TEntity& e) {
     if (e.ModelName.empty()) return;
     const TModelEngine* models = room_.Engine.ModelEngine.get();
     if (!models || models->FindModel(e.ModelName) == -1)
@@ -122,11 +135,12 @@ private:
     for (int i = 0; i <= room_.LastEntity; ++i) {
       const TEntity& e = *room_.Entities[i];
       if (!e.InUse()) continue;
-      const std::string where = "entity " + std::to_string(i) + " \"" + e.Name.str() + "\"";
+      const Subject where{Kind::Entities, i, "entity " + std::to_string(i) + " \"" + e.Name.str() + "\""};
       const auto [it, fresh] = slotOfName.emplace(e.Name.str(), i);
       if (!fresh)
         Report(where, "has the same name as entity " + std::to_string(it->second) +
-                          "; references by name reach only the first");
+                          "; references by name reach only the first",
+               RoomProblem::Fix::GiveUniqueName);
       ModelFound(where, e);
       InList(where, "BlendingMode", e.BlendingMode, "[GL_BLENDING]");
       InList(where, "ShadowTypus", e.ShadowTypus, "[SHADOW_TYPUS]");
@@ -142,7 +156,7 @@ private:
     for (int i = 0; i <= room_.LastSurface; ++i) {
       const TSurface& s = *room_.Surfaces[i];
       if (!s.InUse()) continue;
-      const std::string where = "surface " + std::to_string(i) + " \"" + s.name.str() + "\"";
+      const Subject where{Kind::Surfaces, i, "surface " + std::to_string(i) + " \"" + s.name.str() + "\""};
       for (const auto& corner : s.corners) Finite(where, "corner", corner.position);
       Finite(where, "normal", s.normal);
       const auto powerOfTwo = [](int v) { return v >= 4 && v <= 256 && (v & (v - 1)) == 0; };
@@ -154,9 +168,36 @@ private:
 
   const TRoom& room_;
   const std::map<std::string, std::vector<std::string>, std::less<>>& lists_;
-  std::vector<std::string> problems_;
+  std::vector<RoomProblem> problems_;
 };
 
 }  // namespace
 
-std::vector<std::string> CheckRoom(const TRoom& room) { return Checker(room).Run(); }
+std::vector<RoomProblem> CheckRoom(const TRoom& room) { return Checker(room).Run(); }
+
+std::string RoomProblem::FixCaption() const {
+  switch (fix) {
+    case Fix::GiveUniqueName: return "Give Unique Name";
+    case Fix::UseMarker: return "Use Marker \"" + fixValue + "\"";
+    case Fix::None: break;
+  }
+  return {};
+}
+
+bool ApplyFix(TRoom& room, const RoomProblem& problem) {
+  if (problem.kind != TSelection::Kind::Entities || problem.slot < 0 || problem.slot >= TRoom::EntitySlots)
+    return false;
+  TEntity& entity = *room.Entities[static_cast<std::size_t>(problem.slot)];
+  if (!entity.InUse()) return false;
+  switch (problem.fix) {
+    case RoomProblem::Fix::GiveUniqueName:
+      room.GiveUniqueName(entity);
+      break;
+    case RoomProblem::Fix::UseMarker:
+      if (!SetLinkMarker(entity, problem.fixValue)) return false;
+      break;
+    case RoomProblem::Fix::None: return false;
+  }
+  room.BindEntities();
+  return true;
+}
