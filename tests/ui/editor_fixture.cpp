@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 
 ModalWatcher::ModalWatcher() {
@@ -10,11 +11,16 @@ ModalWatcher::ModalWatcher() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) seenTexts.push_back(box->text().toStdString());
+    // Xvfb has no window manager to hand the focus back when a modal closes: without
+    // this, the window it came from would take no more shortcuts.
+    const QPointer<QWidget> shown(modal);
+    const QPointer<QWidget> owner(modal->parentWidget() ? modal->parentWidget()->window() : nullptr);
     if (handler) {
       handler(*modal);
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
       dialog->reject();
     }
+    if (owner && (!shown || !shown->isVisible())) owner->activateWindow();
   });
   timer_.start();
 }

@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -28,6 +29,8 @@ namespace {
 
 const std::string DemoRoom = std::string(BRANNOCK_SAMPLE_DIR) + "/data/world/room/demo.rer";
 constexpr int Name = TextureCatalogue::NameRole;
+// The thumbnail worker runs at the lowest priority: on a loaded machine it waits its turn.
+constexpr int ThumbnailWait = 20000;
 
 class TextureBrowserTest : public EditorTest {
 protected:
@@ -46,7 +49,7 @@ protected:
       for (int row = 0; row < list->model()->rowCount(); ++row)
         if (!list->model()->index(row, 0).data(TextureCatalogue::ReadyRole).toBool()) return false;
       return true;
-    }));
+    }, ThumbnailWait));
     return list;
   }
 
@@ -102,7 +105,7 @@ TEST_F(TextureBrowserTest, TheDockShowsEveryTextureMarksTheRoomsAndFiltersByName
     for (int row = 0; row < list->model()->rowCount(); ++row)
       if (!list->model()->index(row, 0).data(TextureCatalogue::ReadyRole).toBool()) return false;
     return true;
-  })) << "the thumbnails fill in";
+  }, ThumbnailWait)) << "the thumbnails fill in";
   for (int row = 0; row < list->model()->rowCount(); ++row) {
     const QModelIndex index = list->model()->index(row, 0);
     EXPECT_EQ(index.data(TextureCatalogue::ProblemRole).toString(), QString()) << index.data(Name).toString().toStdString();
@@ -316,7 +319,7 @@ TEST_F(TextureBrowserTest, DamagedAndMissingTexturesShowWhy) {
 
   TextureCatalogue catalogue;
   catalogue.Scan(world.path().toStdString(), ThumbnailCache((world.path() + QStringLiteral("/cache")).toStdString()));
-  ASSERT_TRUE(WaitFor([&] { return catalogue.Pending() == 0; }));
+  ASSERT_TRUE(WaitFor([&] { return catalogue.Pending() == 0; }, ThumbnailWait));
   const std::map<std::string, std::string> expected{{"textures\\cut", "bitmap pixels cut short"},
                                                     {"textures\\empty", "bitmap header cut short"},
                                                     {"textures\\jpeg", "JPEG bitmaps are not supported"},
@@ -337,7 +340,6 @@ TEST_F(TextureBrowserTest, DamagedAndMissingTexturesShowWhy) {
   }
 
   // A texture the room names that has no file is listed as missing while the room uses it.
-  TRoom& room = *Engine().Room;
   TSurface* surface = SurfaceNotTextured("textures\\gone");
   ASSERT_NE(surface, nullptr);
   QListView* list = OpenTextures();
@@ -349,9 +351,13 @@ TEST_F(TextureBrowserTest, DamagedAndMissingTexturesShowWhy) {
   EXPECT_EQ(gone.data(TextureCatalogue::ProblemRole).toString(), QStringLiteral("file not found"));
   EXPECT_TRUE(gone.data(Qt::DisplayRole).toString().contains(QStringLiteral("missing")));
   EXPECT_EQ(gone.data(TextureCatalogue::UsesRole).toInt(), 1);
+  EXPECT_TRUE(std::any_of(modals->seenTexts.begin(), modals->seenTexts.end(),
+                          [](const std::string& text) { return text.find("gone") != std::string::npos; }))
+      << "the missing file is reported";
+  // Shortcuts reach the window again once the message has closed.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
   QTest::keyClick(&Main().View(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_FALSE(RowNamed(*list, "textures\\gone").isValid()) << "and goes when no surface names it";
-  (void)room;
 }
 
 }  // namespace
