@@ -20,6 +20,7 @@
 #include "ui/browser_docks.h"
 #include "ui/model_browser.h"
 #include "ui/panel_view.h"
+#include "ui/texture_browser.h"
 
 namespace {
 
@@ -160,9 +161,9 @@ TEST_F(ModelBrowserTest, ScreenshotsOfTheTexturesAndModelsDocks) {
   auto* textures = Find<QListView>(Main(), "ListTextures");
   ASSERT_TRUE(WaitFor([&] {
     for (int row = 0; row < textures->model()->rowCount(); ++row)
-      if (!textures->model()->index(row, 0).data(Qt::UserRole + 4).toBool()) return false;
+      if (!textures->model()->index(row, 0).data(TextureCatalogue::ReadyRole).toBool()) return false;
     return true;
-  }));
+  }, 20000)) << "every thumbnail drawn";
   Main().resize(Main().width() + 360, Main().height());
   QTest::qWait(300);
   EXPECT_TRUE(Main().grab().save(directory.filePath(QStringLiteral("screenshots/textures_dock.png"))));
