@@ -19,6 +19,7 @@
 #include "room/edit_room.h"
 #include "room/entity_palette.h"
 #include "ui/edit_main.h"
+#include "ui/filter_box.h"
 #include "ui/thumbnail_tile.h"
 #include "ui/qt_form.h"
 
@@ -256,10 +257,7 @@ ModelsDock::ModelsDock(TFormMain& main, ModelCatalogue& catalogue)
   auto* body = new QWidget(this);
   auto* layout = new QVBoxLayout(body);
   layout->setContentsMargins(4, 4, 4, 4);
-  filter_ = new QLineEdit(body);
-  filter_->setObjectName(QStringLiteral("EditModelFilter"));
-  filter_->setPlaceholderText(QStringLiteral("Filter by name"));
-  filter_->setClearButtonEnabled(true);
+  filter_ = MakeFilterBox(body, "EditModelFilter", QStringLiteral("Filter by name"));
   layout->addWidget(filter_);
   proxy_ = new QSortFilterProxyModel(this);
   proxy_->setSourceModel(&catalogue);

@@ -10,6 +10,7 @@
 #include "room/edit_room.h"
 #include "room/selection_edit.h"
 #include "ui/edit_main.h"
+#include "ui/filter_box.h"
 #include "ui/qt_form.h"
 
 namespace {
@@ -54,10 +55,7 @@ ObjectsDock::ObjectsDock(TFormMain& main) : ViewDock(QStringLiteral("Objects"), 
   auto* body = new QWidget(this);
   auto* layout = new QVBoxLayout(body);
   layout->setContentsMargins(4, 4, 4, 4);
-  filter_ = new QLineEdit(body);
-  filter_->setObjectName(QStringLiteral("EditObjectFilter"));
-  filter_->setPlaceholderText(QStringLiteral("Filter: name, kind, target, model, texture..."));
-  filter_->setClearButtonEnabled(true);
+  filter_ = MakeFilterBox(body, "EditObjectFilter", QStringLiteral("Filter: name, kind, target, model, texture..."));
   layout->addWidget(filter_);
   model_ = new ObjectsModel(this);
   // Slot, kind and position as wide as they need; the name takes the rest.
@@ -74,12 +72,7 @@ ObjectsDock::ObjectsDock(TFormMain& main) : ViewDock(QStringLiteral("Objects"), 
   connect(list_, &QAbstractItemView::doubleClicked, this, &ObjectsDock::Open);
 }
 
-void ObjectsDock::Refresh() {
-  if (!isVisible()) {
-    stale_ = true;
-    return;
-  }
-  stale_ = false;
+void ObjectsDock::Rebuild() {
   rows_ = main_.Engine() ? ListObjects(*main_.Engine()->Room) : std::vector<ObjectRow>{};
   ApplyFilter();
 }
@@ -88,10 +81,6 @@ void ObjectsDock::FocusFilter() {
   raise();
   filter_->setFocus(Qt::ShortcutFocusReason);
   filter_->selectAll();
-}
-
-void ObjectsDock::Shown() {
-  if (stale_) Refresh();
 }
 
 void ObjectsDock::ApplyFilter() {

@@ -26,13 +26,11 @@ class ObjectsDock : public ViewDock {
 public:
   explicit ObjectsDock(TFormMain& main);
 
-  // Reads the room's objects again; while the list is hidden it only notes that it must.
-  void Refresh();
   // Ctrl+F: the filter takes the keyboard, its text selected for retyping.
   void FocusFilter();
 
 private:
-  void Shown() override;
+  void Rebuild() override;
   // The rows the filter lets through, with the room's selection shown on them.
   void ApplyFilter();
   void SelectPicked();
@@ -43,7 +41,6 @@ private:
   QTableView* list_;
   ObjectsModel* model_;
   std::vector<ObjectRow> rows_;  // every object, filtered or not
-  bool stale_ = true;
   // The list is being set from the room: its selection signals are not the designer's.
   bool showingRoom_ = false;
 };

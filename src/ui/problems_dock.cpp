@@ -58,12 +58,7 @@ ProblemsDock::ProblemsDock(TFormMain& main) : ViewDock(Title(0), &main), main_(m
   connect(list_, &QWidget::customContextMenuRequested, this, &ProblemsDock::OfferFix);
 }
 
-void ProblemsDock::Refresh() {
-  if (!isVisible()) {
-    stale_ = true;
-    return;
-  }
-  stale_ = false;
+void ProblemsDock::Rebuild() {
   std::vector<RoomProblem> rows;
   if (TQZEngine* engine = main_.Engine())
     rows = ListRoomProblems(*engine->Room, SharedRoomOutlines(), QtForm(main_).Text(RoomFileControl));
@@ -103,6 +98,3 @@ void ProblemsDock::OfferFix(const QPoint& at) {
   menu.exec(list_->viewport()->mapToGlobal(at));
 }
 
-void ProblemsDock::Shown() {
-  if (stale_) Refresh();
-}

@@ -28,19 +28,16 @@ class ProblemsDock : public ViewDock {
 public:
   explicit ProblemsDock(TFormMain& main);
 
-  // Computes the rows again; while the list is hidden it only notes that it must.
-  void Refresh();
   const std::vector<RoomProblem>& Rows() const { return model_->Rows(); }
   // What a double-click on the row does, and what its context menu's fix does.
   void Show(int row);
   bool Fix(int row);
 
 private:
-  void Shown() override;
+  void Rebuild() override;
   void OfferFix(const QPoint& at);
 
   TFormMain& main_;
   QTableView* list_;
   ProblemsModel* model_;
-  bool stale_ = true;
 };

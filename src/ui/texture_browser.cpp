@@ -18,6 +18,7 @@
 #include "room/edit_room.h"
 #include "surfaces/surface_main.h"
 #include "ui/edit_main.h"
+#include "ui/filter_box.h"
 #include "ui/thumbnail_tile.h"
 
 namespace {
@@ -292,10 +293,7 @@ TextureBrowser::TextureBrowser(TextureCatalogue& catalogue, QWidget* parent) : Q
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   auto* top = new QHBoxLayout;
-  filter_ = new QLineEdit(this);
-  filter_->setObjectName(QStringLiteral("EditTextureFilter"));
-  filter_->setPlaceholderText(QStringLiteral("Filter by name"));
-  filter_->setClearButtonEnabled(true);
+  filter_ = MakeFilterBox(this, "EditTextureFilter", QStringLiteral("Filter by name"));
   sort_ = new QComboBox(this);
   sort_->setObjectName(QStringLiteral("CBTextureSort"));
   sort_->addItems({QStringLiteral("By name"), QStringLiteral("By use")});

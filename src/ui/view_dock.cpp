@@ -5,7 +5,13 @@ void ViewDock::closeEvent(QCloseEvent* event) {
   emit closed();
 }
 
+void ViewDock::Refresh() {
+  stale_ = !isVisible();
+  if (!stale_) Rebuild();
+}
+
 void ViewDock::showEvent(QShowEvent* event) {
   QDockWidget::showEvent(event);
+  if (stale_) Refresh();
   Shown();
 }
